@@ -1,0 +1,3 @@
+; hello.asm: a first zelas program.
+start:
+	nop

@@ -1,0 +1,95 @@
+// The whole state of one assembly run. Every operation of the assembler takes it by reference;
+// nothing lives in globals, so one process can run any number of assemblies.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/buffers.h"
+#include "core/value.h"
+#include "macro/macro.h"
+#include "statements/defined_symbols.h"
+#include "symbols/label_table.h"
+
+namespace zelas {
+
+class SourceFile;
+struct Product;
+
+// Thrown by a fatal stop (a fatal diagnostic, or a file that can't be opened); only the driver
+// catches it, flushes the listing and ends the run with status 1.
+struct FatalStop {};
+
+// Diagnostics on standard error: the classic two-line form, or one GNU-style line per report.
+enum class DiagnosticStyle { classic, gnu };
+
+struct Assembler {
+  Assembler(std::FILE* out, std::FILE* err);
+  ~Assembler();
+  Assembler(const Assembler&) = delete;
+  Assembler& operator=(const Assembler&) = delete;
+
+  // Console streams of this run.
+  std::FILE* out;
+  std::FILE* err;
+
+  // Passes and image.
+  int pass = 0;  // 0 while the configuration is read, then 1 and 2
+  Value pc = 0;
+  Value maxPC = 0;
+  std::vector<std::uint8_t> romImage;  // sized with maxPC at the end of pass 1
+  Value fillValue = 0;
+  Value checksum = 0;
+
+  // Options.
+  int tabWidth = 8;
+  bool briefMode = false;
+  bool romRangeCheck = true;
+  DiagnosticStyle diagnosticStyle = DiagnosticStyle::classic;
+
+  // Diagnostics.
+  bool reportingEnabled = false;
+  int warningCount = 0;
+  int errorCount = 0;
+  bool outputFailed = false;  // an output file could not be written completely
+
+  // Page handling: 1 on, 0 off, 2 suspended while data directives emit.
+  int xpageEnabled = 1;
+
+  // Conditional assembly.
+  int assemblyEnabled = 1;
+  std::vector<int> condStack = std::vector<int>(1, 1);  // entry 0 is the base level
+  int condDepth = 0;
+  DefinedSymbols definedSymbols;
+
+  const Product* currentProduct;
+
+  // Labels.
+  LabelTable labels;
+  Label* lineLabel = nullptr;
+  bool exprResolved = false;
+
+  // Macros.
+  MacroTable macroTable;
+  int macroDepth = 0;    // macro expansions now open
+  int includeDepth = 0;  // include levels now open
+
+  // Listing and the current line.
+  std::FILE* listFile = nullptr;
+  SourceFile* sourceFile = nullptr;
+  char* lineStart;
+  char* scanPos;
+  int lineNumber = 0;
+
+  // Scanner buffers, overwritten by the next call of their operation.
+  LineBuffer tokenBuffer{};
+  LineBuffer blankBuffer{};
+
+  // Used while nothing else is current, so lineStart always points at a terminated text.
+  LineBuffer idleLine{};
+};
+
+}  // namespace zelas

@@ -1,0 +1,33 @@
+// The four reporting operations. A report is shown (standard error and listing) and counted only
+// under its rule; one that is not shown has no effect at all.
+#pragma once
+
+#include "core/assembler.h"
+
+#define ZELAS_PRINTF(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
+
+namespace zelas {
+
+// Shown while reporting is enabled and a source file is open; counts a warning.
+void reportWarning(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+// As reportWarning, but suppressed by -b.
+void reportMinorWarning(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+// Shown in pass 2 or while reporting is enabled; counts an error.
+void reportError(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+// Always shown; counts an error and unwinds to the driver (FatalStop).
+[[noreturn]] void reportFatal(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+
+// Forces the reports of a pass-1-only check through: reporting is set for the guard's lifetime
+// and cleared (not restored) afterwards.
+class ForcedReport {
+ public:
+  explicit ForcedReport(Assembler& as) : as_(as) { as_.reportingEnabled = true; }
+  ~ForcedReport() { as_.reportingEnabled = false; }
+  ForcedReport(const ForcedReport&) = delete;
+  ForcedReport& operator=(const ForcedReport&) = delete;
+
+ private:
+  Assembler& as_;
+};
+
+}  // namespace zelas

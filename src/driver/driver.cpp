@@ -1,0 +1,218 @@
+#include "driver/driver.h"
+
+#include <algorithm>
+#include <utility>
+#include <new>
+#include <optional>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "driver/config.h"
+#include "driver/feeder.h"
+#include "emit/listing.h"
+#include "emit/output_files.h"
+#include "emit/symbol_table.h"
+#include "macro/macro.h"
+#include "symbols/literals.h"
+#include "target/product.h"
+
+namespace zelas {
+
+namespace {
+
+constexpr char kNoticeLine[] = "Two-pass assembler: listing, ROM dump and Intel HEX output.\n";
+constexpr char kDefaultConfig[] = "zelas.cfg";
+constexpr const char* kUsageLines[] = {
+    "\nUsage: zelas source {-b -t nnn -c filename}\n",
+    "             -pP: Product Name (P is the 6 character product name)\n",
+    "             -dD: defined symbol (D is the symbol string\n",
+    "             -b: Brief - Limited warnings.\n",
+    "             -t: Tab spacing - nnn = # spaces for each tab.\n",
+    "             -c: Config file - filename = new config file.\n",
+};
+// "%s.lst" and its siblings are formed in a 128-byte buffer: the base leaves room for the suffix.
+constexpr int kMaxBaseLength = static_cast<int>(kFileNameSize) - 1 - 4;
+
+// What the command line asked for.
+struct Options {
+  std::string source;
+  std::optional<std::string> configName;
+  std::string productName;
+  Value tabOverride = 0;
+};
+
+// A driver error that ends the run with status 1 after its message.
+struct CommandLineError {};
+
+void printBanner(Assembler& as) {
+  std::fprintf(as.out, "ZELAS Version %s\n", kVersionText);
+  std::fprintf(as.out, "For A and B series USB Microcontrollers\n");
+  std::fprintf(as.out, "%s", kNoticeLine);
+  if (as.listFile != nullptr) {
+    std::fprintf(as.listFile, "ZELAS Version %s\n", kVersionText);
+    std::fprintf(as.listFile, "%s\n", kNoticeLine);
+  }
+}
+
+void printUsage(Assembler& as) {
+  for (const char* line : kUsageLines) std::fputs(line, as.err);
+}
+
+// The value of -c or -t: the rest of the argument, or else the next argument.
+std::string nextArgument(Assembler& as, const std::vector<std::string>& args, std::size_t& i) {
+  if (args[i].size() > 2) return args[i].substr(2);
+  if (i + 1 >= args.size()) {
+    std::fputs(msg::missingSwitchArgument, as.err);
+    throw CommandLineError{};
+  }
+  return args[++i];
+}
+
+Options walkArguments(Assembler& as, const std::vector<std::string>& args) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.empty() || arg[0] != '-') {
+      options.source = arg;
+      continue;
+    }
+    std::string rest = arg.size() > 2 ? arg.substr(2) : std::string();
+    switch (arg.size() > 1 ? arg[1] : '\0') {
+      case 'b': as.briefMode = true; break;
+      case 'e': as.romRangeCheck = false; break;
+      case 'c': options.configName = nextArgument(as, args, i); break;
+      case 't': options.tabOverride = decimalValue(nextArgument(as, args, i)); break;
+      case 'd':
+        if (!rest.empty()) addDefinedSymbol(as.definedSymbols, rest);
+        break;
+      case 'p':
+        if (!rest.empty()) options.productName = rest;
+        break;
+      default: break;  // other letters, upper case and a lone "-" are ignored
+    }
+  }
+  return options;
+}
+
+// prog.asm and prog both give prog: a name containing ".asm" anywhere loses its last four
+// characters.
+std::string baseName(const std::string& source) {
+  if (source.find(".asm") != std::string::npos) return source.substr(0, source.size() - 4);
+  return source;
+}
+
+void writeSummary(Assembler& as) {
+  const Product& product = *as.currentProduct;
+  listPrintf(as, "\n");
+  listPrintf(as, "CheckSum = %04X\n", toUnsigned(as.checksum) & 0xFFFFu);
+  listPrintf(as, "Warnings = %d\n", as.warningCount);
+  listPrintf(as, "Errors   = %d\n", as.errorCount);
+  listPrintf(as, "\nProduct: %.*s, CPU Family=%s, RAM=%d bytes, ROM=%d bytes\n",
+             static_cast<int>(product.id.size()), product.id.data(),
+             product.family == CpuFamily::A ? "A" : "B", ramSize(product), product.romSize);
+}
+
+// Between the passes: expansion counts and the local scope start again, and the image is
+// allocated with the size pass 1 measured, filled with the fill byte.
+void prepareSecondPass(Assembler& as) {
+  resetExpansionCounts(as);
+  resetLocalScope(as);
+  as.pass = 2;
+  as.pc = 0;
+  as.reportingEnabled = true;
+  if (as.maxPC > kMaxImageSize || as.maxPC < 0) {
+    reportFatal(as, msg::imageTooLarge, toUnsigned(as.maxPC), kMaxImageSize);
+  }
+  as.romImage.assign(static_cast<std::size_t>(as.maxPC), lowByte(as.fillValue));
+}
+
+void runPasses(Assembler& as, const std::string& base) {
+  std::string source = base + ".asm";
+  as.reportingEnabled = false;
+  as.pass = 1;
+  as.pc = 0;
+  feedSource(as, source);
+  prepareSecondPass(as);
+  feedSource(as, source);
+}
+
+// The exit status is the warning count, saturated to what a process status holds; a run that
+// reported errors never exits with 0, so build tools never take a faulty image for a good one.
+int exitStatus(const Assembler& as) {
+  int status = std::min(as.warningCount, 255);
+  if (as.errorCount > 0 && status == 0) status = 1;
+  return status;
+}
+
+int assemble(Assembler& as, const Options& options) {
+  std::string base = baseName(options.source);
+  if (static_cast<int>(base.size()) > kMaxBaseLength) {
+    std::fprintf(as.err, msg::nameTooLong, kMaxBaseLength, base.c_str());
+    return 1;
+  }
+  std::string listName = base + ".lst";
+  as.listFile = std::fopen(listName.c_str(), "w");
+  if (as.listFile == nullptr) {
+    std::fprintf(as.err, msg::unableToCreate, listName.c_str());
+    return 1;
+  }
+  if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
+  printBanner(as);
+  as.reportingEnabled = true;
+  readConfiguration(as, options.configName.value_or(kDefaultConfig), options.configName.has_value());
+  if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
+  if (as.tabWidth < 1) as.tabWidth = 1;
+  runPasses(as, base);
+  if (!writeRomFile(as, base)) return 1;
+  writeHexFile(as, base);
+  writeSummary(as);
+  writeSymbolTable(as);
+  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0) {
+    std::fprintf(as.err, msg::unableToCreate, listName.c_str());
+    return 1;
+  }
+  std::fputs(as.warningCount == 0 && as.errorCount == 0
+                 ? "\nComplete!\n"
+                 : "\nComplete (with warnings and/or errors)\n",
+             as.out);
+  return exitStatus(as);
+}
+
+void closeListing(Assembler& as) {
+  if (as.listFile != nullptr) std::fclose(std::exchange(as.listFile, nullptr));
+}
+
+}  // namespace
+
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  Assembler as(out, err);
+  if (args.empty()) {
+    printBanner(as);
+    printUsage(as);
+    return 1;
+  }
+  addDefinedSymbol(as.definedSymbols, "true");
+  int status = 1;
+  try {
+    Options options = walkArguments(as, args);
+    if (options.source.empty()) {
+      std::fputs(msg::noInputFile, as.err);
+      return 1;
+    }
+    status = assemble(as, options);
+  } catch (const CommandLineError&) {
+    status = 1;
+  } catch (const FatalStop&) {
+    status = 1;
+  } catch (const std::bad_alloc&) {
+    std::fputs(msg::outOfMemory, as.err);
+    status = 1;
+  }
+  closeListing(as);
+  std::fflush(as.out);
+  std::fflush(as.err);
+  return status;
+}
+
+}  // namespace zelas

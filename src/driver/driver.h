@@ -1,0 +1,19 @@
+// The assembly driver: command line, the two passes, the output files and the exit status.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zelas {
+
+// The version text shown in the banner (five characters, the last a blank).
+inline constexpr char kVersionText[] = "1.94 ";
+// Largest ROM image the driver allocates: far beyond every product's ROM, reachable only with -e.
+inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
+
+// Runs zelas with args (without the program name), writing to the two console streams.
+// Returns the process exit status.
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+}  // namespace zelas

@@ -1,0 +1,116 @@
+#include "driver/feeder.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "macro/macro.h"
+#include "macro/macro_expand.h"
+#include "scan/scanner.h"
+#include "scan/source_file.h"
+#include "statements/dispatcher.h"
+
+namespace zelas {
+
+namespace {
+
+// The line state that each nested level saves on entry and gives back on exit, also when a
+// fatal stop unwinds through it.
+class SavedLineState {
+ public:
+  explicit SavedLineState(Assembler& as)
+      : as_(as),
+        sourceFile_(as.sourceFile),
+        lineStart_(as.lineStart),
+        scanPos_(as.scanPos),
+        lineNumber_(as.lineNumber) {}
+  ~SavedLineState() {
+    as_.sourceFile = sourceFile_;
+    as_.lineStart = lineStart_;
+    as_.scanPos = scanPos_;
+    as_.lineNumber = lineNumber_;
+  }
+  SavedLineState(const SavedLineState&) = delete;
+  SavedLineState& operator=(const SavedLineState&) = delete;
+
+ private:
+  Assembler& as_;
+  SourceFile* sourceFile_;
+  char* lineStart_;
+  char* scanPos_;
+  int lineNumber_;
+};
+
+// Counts one open level of a kind for the lifetime of the guard.
+class DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+void useLineBuffer(Assembler& as, LineBuffer& buffer) {
+  buffer[0] = '\0';
+  as.lineStart = buffer.data();
+  as.scanPos = buffer.data();
+  as.lineNumber = 0;
+}
+
+}  // namespace
+
+void feedSource(Assembler& as, const std::string& path) {
+  if (as.includeDepth >= kMaxIncludeDepth) {
+    reportFatal(as, msg::includeTooDeep, kMaxIncludeDepth, path.c_str());
+  }
+  SavedLineState saved(as);
+  DepthGuard depth(as.includeDepth);
+  std::unique_ptr<SourceFile> file = SourceFile::open(path);
+  if (file == nullptr) {
+    std::fprintf(as.err, msg::unableToOpen, path.c_str());
+    throw FatalStop{};
+  }
+  as.sourceFile = file.get();
+  LineBuffer buffer;
+  useLineBuffer(as, buffer);
+  while (readLine(as)) dispatchStatement(as);
+}
+
+void feedSource(Assembler& as, Macro& macro) {
+  if (as.macroDepth >= kMaxMacroDepth) {
+    reportFatal(as, msg::macroTooDeep, kMaxMacroDepth, macro.name.c_str());
+  }
+  SavedLineState saved(as);
+  DepthGuard depth(as.macroDepth);
+  LineBuffer buffer;
+  useLineBuffer(as, buffer);
+  for (const BodyLine& line : macro.lines) {
+    buildLine(as, &line, &macro);
+    if (line.hasTrailing) appendTrailing(as, line.trailing);
+    dispatchStatement(as);
+  }
+}
+
+const char* readIncludeName(Assembler& as) {
+  static_assert(kLineSize >= kMaxLineLength + 1);
+  char* out = as.tokenBuffer.data();  // the name never outlives the include statement
+  if (*as.scanPos != '"') reportWarning(as, msg::missingQuote);
+  // Steps over the opening quote, or over the first character of an unquoted name.
+  if (*as.scanPos != '\0') ++as.scanPos;
+  while (*as.scanPos != '\0' && *as.scanPos != '"') *out++ = *as.scanPos++;
+  if (*as.scanPos == '"') ++as.scanPos;
+  *out = '\0';
+  return as.tokenBuffer.data();
+}
+
+void includeDirective(Assembler& as) {
+  std::string name = readIncludeName(as);
+  feedSource(as, name);
+}
+
+}  // namespace zelas

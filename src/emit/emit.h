@@ -1,0 +1,15 @@
+// Code emission: the only ways bytes reach the ROM image, with the page rule and listing lines.
+#pragma once
+
+#include "core/value.h"
+
+namespace zelas {
+
+struct Assembler;
+
+// Emits a one-byte instruction or data byte with its cycle count.
+void emitByte(Assembler& as, Value byte, int cycles);
+// Emits first at pc and second at pc+1 with the cycle count.
+void emitTwoBytes(Assembler& as, Value first, Value second, int cycles);
+
+}  // namespace zelas

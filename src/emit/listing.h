@@ -1,0 +1,20 @@
+// Listing lines of statements that emit no bytes. Each writes in pass 2 only.
+#pragma once
+
+#include "core/value.h"
+#include "diag/report.h"
+
+namespace zelas {
+
+struct Assembler;
+
+// "%04X            %s": the address and the line text.
+void listAddressLine(Assembler& as);
+// "%04X=           %s": a value (equ) and the line text.
+void listValueLine(Assembler& as, Value value);
+// Sixteen blanks and the line text.
+void listTextLine(Assembler& as);
+// Formatted text to the listing, when one is open (any pass).
+void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+
+}  // namespace zelas

@@ -1,0 +1,59 @@
+// Macro records: a macro's parameters, its local labels and its body, recorded once in pass 1 as
+// classified tokens so that an expansion only joins the pieces again.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zelas {
+
+struct Assembler;
+
+enum class TokenKind { statementWord, word, localLabel, paramRef, punct, charLiteral };
+
+struct MacroParam {
+  std::string name;
+  std::string argument;  // bound by the latest expansion
+};
+
+struct MacroLocal {
+  std::string name;
+};
+
+struct BodyToken {
+  std::string text;
+  TokenKind kind = TokenKind::word;
+  std::string blanks;  // the blanks in front of the token
+  int ref = -1;        // index into params (paramRef) or localLabels (localLabel); -1 for none
+};
+
+struct BodyLine {
+  std::vector<BodyToken> tokens;
+  std::string trailing;  // blanks and comment behind the last token
+  bool hasTrailing = false;
+};
+
+struct Macro {
+  std::string name;
+  int expansionCount = 0;
+  int definedInPass = 1;
+  std::vector<MacroLocal> localLabels;
+  int paramCount = 0;
+  std::vector<MacroParam> params;
+  std::vector<BodyLine> lines;
+};
+
+struct MacroTable {
+  std::deque<Macro> macros;                        // stable storage, in definition order
+  std::unordered_map<std::string, Macro*> byName;  // exact-name lookup
+};
+
+// The macro of exactly this name, or null.
+Macro* findMacro(Assembler& as, std::string_view name);
+// Called between the passes so that pass 2 numbers expansions as pass 1 did.
+void resetExpansionCounts(Assembler& as);
+
+}  // namespace zelas

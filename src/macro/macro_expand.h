@@ -1,0 +1,21 @@
+// Macro invocations: argument binding, per-expansion local labels and replay of the body.
+#pragma once
+
+#include <string>
+
+namespace zelas {
+
+struct Assembler;
+struct Macro;
+struct BodyLine;
+
+// Expands the macro named by the statement word; false (cursor unchanged) when it names none.
+bool expandMacroCall(Assembler& as);
+// Binds the arguments at the cursor and replays the body of macro.
+void resolveMacro(Assembler& as, Macro* macro);
+// Writes the expanded text of line into the current line buffer; cursor at its start.
+void buildLine(Assembler& as, const BodyLine* line, Macro* macro);
+// Appends a body line's trailing text to the current line, within the buffer.
+void appendTrailing(Assembler& as, const std::string& trailing);
+
+}  // namespace zelas

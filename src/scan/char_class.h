@@ -1,0 +1,31 @@
+// Character classes of the source language. Bytes are taken as signed, so 80h..FFh fall into no
+// class but count as blanks.
+#pragma once
+
+namespace zelas {
+
+inline bool isBlank(char c) { return c != 0 && static_cast<signed char>(c) <= 32; }
+inline bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isHexDigit(char c) {
+  return isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+inline bool isNameChar(char c) {
+  return isLetter(c) || isDecimalDigit(c) || c == '_' || c == '#' || c == '.';
+}
+inline bool isOperatorChar(char c) {
+  switch (c) {
+    case '*': case '/': case '+': case '-': case '&': case '^': case '~': case '(': case ')':
+    case '|':
+      return true;
+    default:
+      return false;
+  }
+}
+inline bool isPunctChar(char c) { return isOperatorChar(c) || c == '$' || c == ',' || c == '[' || c == ']'; }
+// Folds A..Z to lower case and leaves every other byte alone.
+inline char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+// A comment starts at ";" or at "//".
+inline bool isCommentStart(const char* p) { return p[0] == ';' || (p[0] == '/' && p[1] == '/'); }
+
+}  // namespace zelas

@@ -1,0 +1,122 @@
+#include "statements/dispatcher.h"
+
+#include <string>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "driver/feeder.h"
+#include "emit/listing.h"
+#include "macro/macro_define.h"
+#include "macro/macro_expand.h"
+#include "scan/scanner.h"
+#include "statements/conditionals.h"
+#include "statements/data_directives.h"
+#include "target/instructions.h"
+#include "target/product.h"
+
+namespace zelas {
+
+namespace {
+
+using Handler = void (*)(Assembler&);
+
+struct Directive {
+  const char* keyword;
+  MatchMode mode;
+  Handler handler;
+};
+
+// Conditional directives, tried on every line, also in skipped branches. "ifdef" and "ifndef"
+// stand before "if", which would otherwise claim them as a prefix.
+constexpr Directive kConditionals[] = {
+    // keyword   mode                  handler
+    {"ifdef", MatchMode::delimited, [](Assembler& as) { ifdefDirective(as, true); }},
+    {"ifndef", MatchMode::delimited, [](Assembler& as) { ifdefDirective(as, false); }},
+    {"if", MatchMode::delimited, ifDirective},
+    {"define", MatchMode::delimited, defineDirective},
+    {"else", MatchMode::delimited, elseDirective},
+    {"endif", MatchMode::delimited, endifDirective},
+};
+
+// Directives, tried after the macros; "dwl" before "dw" and "dsu" before "ds" for the same
+// prefix reason. xpageon/xpageoff need no delimiter and ignore what follows them.
+constexpr Directive kDirectives[] = {
+    // keyword     mode                  handler
+    {"equ", MatchMode::delimited, [](Assembler& as) { equDirective(as, as.lineLabel); }},
+    {"org", MatchMode::delimited, [](Assembler& as) { orgDirective(as, as.lineLabel); }},
+    {"db", MatchMode::delimited, dbDirective},
+    {"dwl", MatchMode::delimited, dwlDirective},
+    {"dw", MatchMode::delimited, dwDirective},
+    {"dsu", MatchMode::delimited, dsuDirective},
+    {"ds", MatchMode::delimited, dsDirective},
+    {"cpu", MatchMode::delimited, [](Assembler& as) { selectProduct(as, nullptr); }},
+    {"xpageon", MatchMode::prefix, [](Assembler& as) { as.xpageEnabled = 1; listAddressLine(as); }},
+    {"xpageoff", MatchMode::prefix, [](Assembler& as) { as.xpageEnabled = 0; listAddressLine(as); }},
+    {"fillrom", MatchMode::delimited, fillromDirective},
+    {"include", MatchMode::delimited, includeDirective},
+};
+
+template <std::size_t N>
+bool runFirstMatch(Assembler& as, const Directive (&table)[N]) {
+  for (const Directive& d : table) {
+    if (matchKeyword(as, d.keyword, d.mode)) {
+      d.handler(as);
+      return true;
+    }
+  }
+  return false;
+}
+
+// True when only blanks and a comment follow the cursor.
+bool restIsEmpty(Assembler& as) {
+  char* saved = as.scanPos;
+  skipBlanks(as, true);
+  bool empty = atLineEnd(as);
+  as.scanPos = saved;
+  return empty;
+}
+
+// Steps 8 to 11: the statement word, once assembly is enabled and the line is not empty.
+void dispatchStatementWord(Assembler& as) {
+  if (matchKeyword(as, "macro", MatchMode::delimited)) {
+    defineMacro(as);
+    return;
+  }
+  if (expandMacroCall(as)) return;
+  if (runFirstMatch(as, kDirectives)) return;
+  if (assembleInstruction(as)) return;
+  std::string word = readToken(as, true);
+  reportWarning(as, msg::unknownInstruction, word.c_str());
+  listAddressLine(as);
+}
+
+}  // namespace
+
+void dispatchStatement(Assembler& as) {
+  skipBlanks(as, true);
+  readToken(as, true);
+  as.lineLabel = nullptr;
+  if (acceptChar(as, ':')) {
+    if (as.assemblyEnabled) {
+      as.lineLabel = defineLabel(as, as.tokenBuffer.data());
+      if (restIsEmpty(as)) {
+        listAddressLine(as);
+        return;
+      }
+    }
+  } else {
+    as.scanPos = as.lineStart;
+    takeBlanks(as);
+  }
+  if (runFirstMatch(as, kConditionals)) return;
+  if (!as.assemblyEnabled) return;
+  if (atLineEnd(as)) {
+    listTextLine(as);
+    return;
+  }
+  dispatchStatementWord(as);
+  if (as.pc > as.maxPC) as.maxPC = as.pc;
+}
+
+}  // namespace zelas

@@ -1,0 +1,123 @@
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "driver/driver.h"
+
+namespace zelas::test {
+
+namespace fs = std::filesystem;
+
+ScopedTempDir::ScopedTempDir() : previous_(fs::current_path()) {
+  std::random_device rd;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = fs::temp_directory_path() / ("zelas-test-" + std::to_string(rd()));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate;
+      fs::current_path(path_);
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+ScopedTempDir::~ScopedTempDir() {
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+  // Restore write permission on anything a test made read-only, so it can be removed.
+  for (auto it = fs::recursive_directory_iterator(path_, ec); it != fs::recursive_directory_iterator();
+       it.increment(ec)) {
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  }
+  fs::remove_all(path_, ec);
+}
+
+namespace {
+
+std::string drain(std::FILE* f) {
+  std::fflush(f);
+  std::rewind(f);
+  std::string text;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  std::fclose(f);
+  return text;
+}
+
+std::string shellQuote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+}  // namespace
+
+RunResult runZelasInProcess(const std::vector<std::string>& args) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  RunResult r;
+  r.status = runZelas(args, out, err);
+  r.out = drain(out);
+  r.err = drain(err);
+  return r;
+}
+
+RunResult runZelasExecutable(const std::vector<std::string>& args) {
+  std::string command = shellQuote(ZELAS_BINARY);
+  for (const std::string& a : args) command += " " + shellQuote(a);
+  command += " >stdout.txt 2>stderr.txt";
+  int raw = std::system(command.c_str());
+  RunResult r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = readFile("stdout.txt");
+  r.err = readFile("stderr.txt");
+  fs::remove("stdout.txt");
+  fs::remove("stderr.txt");
+  return r;
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary);
+  f << text;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool fileExists(const fs::path& path) { return fs::exists(path); }
+
+Assembly assembleSource(const std::string& source, const std::vector<std::string>& args) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", source);
+  std::vector<std::string> all = args;
+  all.push_back("prog");
+  Assembly a;
+  a.run = runZelasInProcess(all);
+  a.lst = readFile("prog.lst");
+  a.rom = readFile("prog.rom");
+  a.hex = readFile("prog.hex");
+  return a;
+}
+
+std::string listingBody(const std::string& lst) {
+  // The banner is two lines and an empty line; the summary starts with "\nCheckSum = ".
+  std::size_t start = 0;
+  for (int i = 0; i < 3 && start != std::string::npos; ++i) start = lst.find('\n', start) + 1;
+  std::size_t end = lst.find("\nCheckSum = ");
+  if (end == std::string::npos) end = lst.size();
+  if (start > end) return {};
+  return lst.substr(start, end - start);
+}
+
+}  // namespace zelas::test
