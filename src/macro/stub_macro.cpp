@@ -1,6 +1,5 @@
 // STUB: replaced by the macro room.
 #include "core/assembler.h"
-#include "driver/config.h"
 #include "macro/macro.h"
 #include "macro/macro_define.h"
 #include "macro/macro_expand.h"
@@ -13,6 +12,4 @@ bool expandMacroCall(Assembler&) { return false; }
 void resolveMacro(Assembler&, Macro*) {}
 void buildLine(Assembler&, const BodyLine*, Macro*) {}
 void appendTrailing(Assembler&, const std::string&) {}
-void readConfiguration(Assembler&, const std::string&, bool) {}
-std::optional<Value> parseConfigValue(Assembler&) { return std::nullopt; }
 }  // namespace zelas
