@@ -121,3 +121,50 @@ std::string listingBody(const std::string& lst) {
 }
 
 }  // namespace zelas::test
+
+#include <cstring>
+
+#include "scan/source_file.h"
+
+namespace zelas::test {
+
+LineHarness::LineHarness() : as(std::tmpfile(), std::tmpfile()), out_(as.out), err_(as.err) {
+  as.lineStart = line_.data();
+  as.scanPos = line_.data();
+}
+
+LineHarness::~LineHarness() {
+  as.sourceFile = nullptr;
+  std::fclose(out_);
+  std::fclose(err_);
+}
+
+void LineHarness::setLine(const std::string& text) {
+  std::size_t n = std::min(text.size(), kMaxLineLength);
+  std::memcpy(line_.data(), text.data(), n);
+  line_[n] = '\0';
+  as.lineStart = line_.data();
+  as.scanPos = line_.data();
+}
+
+void LineHarness::enableReports() {
+  // Warnings are shown only while a file is being read: any readable file will do.
+  if (file_ == nullptr) file_ = SourceFile::open("/dev/null");
+  as.sourceFile = file_.get();
+  as.reportingEnabled = true;
+  as.pass = 2;
+}
+
+std::string LineHarness::errText() {
+  std::fflush(err_);
+  long end = std::ftell(err_);
+  std::fseek(err_, errRead_, SEEK_SET);
+  std::string text(static_cast<std::size_t>(end - errRead_), '\0');
+  std::size_t n = std::fread(text.data(), 1, text.size(), err_);
+  text.resize(n);
+  std::fseek(err_, 0, SEEK_END);
+  errRead_ = end;
+  return text;
+}
+
+}  // namespace zelas::test

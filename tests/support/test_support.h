@@ -50,3 +50,38 @@ Assembly assembleSource(const std::string& source, const std::vector<std::string
 std::string listingBody(const std::string& lst);
 
 }  // namespace zelas::test
+
+#include "core/assembler.h"
+
+namespace zelas::test {
+
+// An Assembler on captured console streams with a current line of the caller's choosing, for
+// unit tests of operations that work on the current line.
+class LineHarness {
+ public:
+  LineHarness();
+  ~LineHarness();
+  LineHarness(const LineHarness&) = delete;
+  LineHarness& operator=(const LineHarness&) = delete;
+
+  // Makes text (at most 255 characters) the current line, cursor at its start.
+  void setLine(const std::string& text);
+  // Reports are shown as in pass 2 (reporting on, a file open).
+  void enableReports();
+  // What was written to standard error since the last call.
+  std::string errText();
+  // The text from the cursor to the end of the line.
+  std::string rest() const { return as.scanPos; }
+  int column() const { return static_cast<int>(as.scanPos - as.lineStart); }
+
+  Assembler as;
+
+ private:
+  std::FILE* out_;
+  std::FILE* err_;
+  LineBuffer line_{};
+  std::unique_ptr<SourceFile> file_;
+  long errRead_ = 0;
+};
+
+}  // namespace zelas::test

@@ -1,0 +1,206 @@
+#include "scan/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include "scan/char_class.h"
+#include "scan/source_file.h"
+#include "support/test_support.h"
+
+namespace zelas {
+namespace {
+
+using test::LineHarness;
+
+// Reads the lines of text through readLine with the given tab width.
+struct ReadLines {
+  std::vector<std::string> lines;
+  std::string err;
+};
+
+ReadLines readAll(const std::string& text, int tabWidth = 8) {
+  test::ScopedTempDir dir;
+  test::writeFile("in.asm", text);
+  LineHarness h;
+  h.enableReports();
+  auto file = SourceFile::open("in.asm");
+  h.as.sourceFile = file.get();
+  h.as.tabWidth = tabWidth;
+  ReadLines r;
+  while (readLine(h.as)) r.lines.push_back(h.as.lineStart);
+  h.as.sourceFile = nullptr;
+  r.err = h.errText();
+  return r;
+}
+
+TEST(LineReader, ExpandsTabsToTheNextStop) {
+  EXPECT_EQ(readAll("ab\tc\n").lines, std::vector<std::string>{"ab      c"});
+  EXPECT_EQ(readAll("abcdefgh\tc\n").lines, std::vector<std::string>{"abcdefgh        c"});
+  EXPECT_EQ(readAll("a\tb\n", 4).lines, std::vector<std::string>{"a   b"});
+}
+
+TEST(LineReader, HandlesLineEndsAndTheLastLine) {
+  EXPECT_EQ(readAll("one\r\ntwo\r\n").lines, (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(readAll("one\ntwo").lines, (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(readAll("\n\n").lines, (std::vector<std::string>{"", ""}));
+  EXPECT_TRUE(readAll("").lines.empty());
+  // A carriage return not followed by a line feed belongs to the line.
+  EXPECT_EQ(readAll("a\rb\n").lines, std::vector<std::string>{"a\rb"});
+}
+
+TEST(LineReader, ReportsEachCharacterBeyondTheLimit) {
+  EXPECT_EQ(readAll(std::string(255, 'x') + "\n").err, "");
+  ReadLines over = readAll(std::string(256, 'x') + "\n");
+  ASSERT_EQ(over.lines.size(), 1u);
+  EXPECT_EQ(over.lines[0].size(), 255u);
+  EXPECT_EQ(over.err, "\nError : Line 1' exceeds maximum line length\n1.0: " +
+                          std::string(255, 'x') + "\n");
+  std::string three = readAll(std::string(258, 'x') + "\n").err;
+  std::size_t count = 0;
+  for (std::size_t p = three.find("exceeds"); p != std::string::npos; p = three.find("exceeds", p + 1)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 3u);
+}
+
+TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {
+  ReadLines r = readAll(std::string("a\xA0" "b\n", 4) + std::string("c\0d\n", 4));
+  ASSERT_EQ(r.lines.size(), 2u);
+  EXPECT_EQ(r.lines[0], "a\xA0" "b");
+  EXPECT_EQ(r.lines[1], "c");  // the text ends at the NUL byte
+}
+
+TEST(CharClass, HighBytesAreBlanksAndEndNames) {
+  EXPECT_TRUE(isBlank('\xA0'));
+  EXPECT_TRUE(isBlank('\x01'));
+  EXPECT_FALSE(isBlank('\0'));
+  EXPECT_FALSE(isNameChar('\xE9'));
+  LineHarness h;
+  h.setLine("ab\xA0" "cd");
+  EXPECT_STREQ(readToken(h.as), "ab");
+  EXPECT_EQ(h.rest(), "cd");
+}
+
+TEST(SkipBlanks, PassesCommentsButNotASingleSlash) {
+  LineHarness h;
+  h.setLine("  ; comment");
+  skipBlanks(h.as, true);
+  EXPECT_TRUE(atLineEnd(h.as));
+  h.setLine("  // comment");
+  skipBlanks(h.as, true);
+  EXPECT_TRUE(atLineEnd(h.as));
+  h.setLine("  / 2");
+  skipBlanks(h.as, true);
+  EXPECT_EQ(h.rest(), "/ 2");
+  h.setLine("  x");
+  skipBlanks(h.as, false);
+  EXPECT_EQ(h.column(), 0);
+}
+
+TEST(TakeBlanks, ReturnsTheBlanksAndAComment) {
+  LineHarness h;
+  h.setLine("   mov");
+  EXPECT_STREQ(takeBlanks(h.as), "   ");
+  EXPECT_EQ(h.rest(), "mov");
+  h.setLine("  ; note");
+  EXPECT_STREQ(takeBlanks(h.as), "  ; note");
+  EXPECT_TRUE(atLineEnd(h.as));
+}
+
+TEST(ReadToken, ReadsNamesPunctuationAndCharacterLiterals) {
+  LineHarness h;
+  h.setLine("LOOP1: mov");
+  EXPECT_STREQ(readToken(h.as), "LOOP1");
+  EXPECT_EQ(h.rest(), ": mov");
+  h.setLine(".l2");
+  EXPECT_STREQ(readToken(h.as), ".l2");
+  h.setLine("0FFh,1");
+  EXPECT_STREQ(readToken(h.as), "0FFh");
+  EXPECT_EQ(h.rest(), ",1");
+  h.setLine("+  3");
+  EXPECT_STREQ(readToken(h.as), "+");
+  EXPECT_EQ(h.rest(), "3");
+  h.setLine("'\\''");
+  EXPECT_STREQ(readToken(h.as), "'\\''");
+  EXPECT_TRUE(atLineEnd(h.as));
+  h.setLine("x   ; c");
+  EXPECT_STREQ(readToken(h.as, false), "x");
+  EXPECT_EQ(h.rest(), "   ; c");
+}
+
+TEST(ReadToken, WarnsAboutAnUnclosedLiteralAndStrayCharacters) {
+  LineHarness h;
+  h.enableReports();
+  h.setLine("'a");
+  EXPECT_STREQ(readToken(h.as), "'a'");
+  h.setLine("=5");
+  EXPECT_STREQ(readToken(h.as), "");
+  EXPECT_EQ(h.rest(), "5");
+  EXPECT_EQ(h.errText(),
+            "\nWarning : Expecting a character data type, missing closing '.\n0.2: 'a\n"
+            "\nWarning : Expecting an AlphaNumeric or Operator: Found '='\n0.0: =5\n");
+}
+
+TEST(ReadToken, NeverOverrunsOnAnUnclosedLiteralOfAFullLine) {
+  LineHarness h;
+  h.setLine("'" + std::string(254, 'q'));
+  std::string token = readToken(h.as);
+  EXPECT_LE(token.size(), 255u);
+  EXPECT_EQ(token.front(), '\'');
+  EXPECT_EQ(token.back(), '\'');
+}
+
+TEST(MatchKeyword, HonoursTheThreeModes) {
+  LineHarness h;
+  h.enableReports();
+  h.setLine("ifx 3");
+  EXPECT_TRUE(matchKeyword(h.as, "if", MatchMode::delimited));
+  EXPECT_EQ(h.rest(), "x 3");
+  EXPECT_EQ(h.errText(), "\nWarning : Space or tab delimiter required after 'if'.\n0.2: ifx 3\n");
+  h.setLine("IF 3");
+  EXPECT_TRUE(matchKeyword(h.as, "if", MatchMode::delimited));
+  EXPECT_EQ(h.rest(), "3");
+  h.setLine("a,b");
+  EXPECT_FALSE(matchKeyword(h.as, "a", MatchMode::wholeWord));
+  EXPECT_EQ(h.column(), 0);
+  h.setLine("a ,b");
+  EXPECT_TRUE(matchKeyword(h.as, "a", MatchMode::wholeWord));
+  EXPECT_EQ(h.rest(), ",b");
+  h.setLine("nopx");
+  EXPECT_TRUE(matchKeyword(h.as, "nop", MatchMode::prefix));
+  EXPECT_EQ(h.rest(), "x");
+  h.setLine("no");
+  EXPECT_FALSE(matchKeyword(h.as, "nop", MatchMode::prefix));
+  EXPECT_EQ(h.errText(), "");
+}
+
+TEST(Punctuation, AcceptExpectAndPairs) {
+  LineHarness h;
+  h.enableReports();
+  h.setLine("X + 3");
+  EXPECT_TRUE(acceptPair(h.as, 'x', '+'));
+  EXPECT_EQ(h.rest(), "3");
+  h.setLine("x - 3");
+  EXPECT_FALSE(acceptPair(h.as, 'x', '+'));
+  EXPECT_EQ(h.column(), 0);
+  h.setLine(",  a");
+  EXPECT_TRUE(acceptChar(h.as, ','));
+  EXPECT_EQ(h.rest(), "a");
+  expectChar(h.as, ']');
+  EXPECT_EQ(h.rest(), "a");
+  EXPECT_EQ(h.errText(), "\nWarning : Missing punctuation ']'\n0.3: ,  a\n");
+  h.setLine("A , dsp ; c");
+  EXPECT_TRUE(matchWordPair(h.as, "a", ',', "dsp"));
+  EXPECT_TRUE(atLineEnd(h.as));
+  h.setLine("a,x");
+  EXPECT_FALSE(matchWordPair(h.as, "a", ',', "dsp"));
+  EXPECT_EQ(h.column(), 0);
+}
+
+TEST(SameTextNoCase, ComparesWholeTextsIgnoringCase) {
+  EXPECT_TRUE(sameTextNoCase("PX107", "px107"));
+  EXPECT_FALSE(sameTextNoCase("PX10", "PX107"));
+  EXPECT_FALSE(sameTextNoCase("a[", "A{"));  // only letters fold
+}
+
+}  // namespace
+}  // namespace zelas
