@@ -10,6 +10,7 @@
 
 #include "core/buffers.h"
 #include "core/value.h"
+#include "driver/dependencies.h"
 #include "macro/macro.h"
 #include "statements/defined_symbols.h"
 #include "symbols/label_table.h"
@@ -25,6 +26,15 @@ struct FatalStop {};
 
 // Diagnostics on standard error: the classic two-line form, or one GNU-style line per report.
 enum class DiagnosticStyle { classic, gnu };
+
+// Where a macro expansion was started, for the "in expansion of macro" note of GNU diagnostics.
+struct MacroInvocation {
+  std::string file;      // the file holding the invoking line
+  int line = 0;          // its line number in that file
+  int column = 1;        // 1-based column of the macro name
+  std::string macro;     // the macro's name
+  int includeDepth = 0;  // include level the invocation belongs to
+};
 
 struct Assembler {
   Assembler(std::FILE* out, std::FILE* err);
@@ -49,6 +59,7 @@ struct Assembler {
   bool briefMode = false;
   bool romRangeCheck = true;
   DiagnosticStyle diagnosticStyle = DiagnosticStyle::classic;
+  std::vector<std::string> includePath;  // --include-path folders, searched in order
 
   // Diagnostics.
   bool reportingEnabled = false;
@@ -74,8 +85,12 @@ struct Assembler {
 
   // Macros.
   MacroTable macroTable;
-  int macroDepth = 0;    // macro expansions now open
-  int includeDepth = 0;  // include levels now open
+  int macroDepth = 0;                       // macro expansions now open
+  int includeDepth = 0;                     // include levels now open
+  std::vector<MacroInvocation> expansions;  // open macro expansions, innermost last
+
+  // Every file read (source, includes), each once in first-use order, for --deps.
+  FileSet filesRead;
 
   // Listing and the current line.
   std::FILE* listFile = nullptr;

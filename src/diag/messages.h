@@ -44,6 +44,10 @@ inline constexpr char orgUnresolved[] =
 inline constexpr char orgOutOfRomFixed[] =
     "ROM address out of range, '%04Xh' >= %04Xh, pc not changed.";
 inline constexpr char missingDefineToken[] = "Missing token to define";
+inline constexpr char strayElse[] = "ELSE without a matching IF; ignored.";
+inline constexpr char strayEndif[] = "ENDIF without a matching IF; ignored.";
+inline constexpr char condOpenAtEnd[] =
+    "Missing ENDIF: %d conditional block(s) open at end of source.";
 inline constexpr char illegalOperands[] = "Illegal operands for instruction";
 inline constexpr char missingOperand[] = "Missing operand for instruction";
 inline constexpr char illegalForCpu[] = "Illegal instruction for this CPU";
@@ -165,5 +169,37 @@ inline constexpr char configMissingListing[] =
     "**** Warning : Unable to open config file, '%s': Using default values.\n\n";
 inline constexpr char configNotice[] = "\n Using Configuration File '%s'.\n\n";
 inline constexpr char outOfMemory[] = "\nError : Out of memory\n";
+inline constexpr char unknownOption[] = "\nError : unknown option '%s'\n";
+inline constexpr char badOptionValue[] = "\nError : invalid value '%s' for option '%s'\n";
+inline constexpr char missingOptionValue[] = "\nError : option '%s' requires a value\n";
+
+// ---- GNU-style diagnostics (--diagnostics=gnu) ----------------------------------------------
+inline constexpr char inExpansionOfMacro[] = "in expansion of macro '%s'";
+
+// ---- Disassembler (zelas-dis), written directly to standard error ---------------------------
+inline constexpr char disUsage[] = "Usage: zelas-dis [-p PRODUCT] [-e] [-o OUT.asm] IMAGE\n";
+inline constexpr char disFault[] = "zelas-dis: %s\n";
+inline constexpr char disUnknownOption[] = "unknown option '%s'";
+inline constexpr char disMissingValue[] = "option '%s' requires a value";
+inline constexpr char disUnknownProduct[] = "unknown product '%s'";
+inline constexpr char disNoImage[] = "no image file given";
+inline constexpr char disUnableToOpen[] = "unable to open '%s'";
+inline constexpr char disUnableToCreate[] = "unable to create '%s'";
+inline constexpr char disAtLine[] = "%s:%d: %s";
+inline constexpr char hexNoColon[] = "record does not start with ':'";
+inline constexpr char hexMalformed[] = "malformed record: pairs of hexadecimal digits expected";
+inline constexpr char hexCountMismatch[] = "record holds %d data bytes, its byte count says %d";
+inline constexpr char hexBadChecksum[] = "bad checksum %02Xh, the record needs %02Xh";
+inline constexpr char hexUnsupportedType[] = "unsupported record type %02Xh";
+inline constexpr char hexBadEndRecord[] = "malformed end record";
+inline constexpr char hexBadExtended[] = "malformed extended linear address record";
+inline constexpr char hexOverlap[] = "record overlaps an earlier record at address %04Xh";
+inline constexpr char hexAfterEnd[] = "text after the end record";
+inline constexpr char hexNoEnd[] = "no end record: the file is truncated";
+inline constexpr char romBadToken[] = "'%s' is not a two-digit hexadecimal byte";
+inline constexpr char imageBeyondRom[] =
+    "address %04Xh lies beyond the %04Xh-byte ROM of %s (images made with -e need -e)";
+inline constexpr char imageBeyondLimit[] =
+    "address %Xh lies beyond the largest image the assembler builds (%X bytes)";
 
 }  // namespace zelas::msg

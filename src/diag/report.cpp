@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/buffers.h"
+#include "diag/gnu_style.h"
 #include "scan/source_file.h"
 
 namespace zelas {
@@ -33,20 +34,32 @@ void writeListing(Assembler& as, const char* prefix, const char* text) {
 }
 
 void showWarning(Assembler& as, const char* text) {
+  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
+    writeGnuReport(as, "warning", text);
+    writeListing(as, "**** Warning : ", text);
+    ++as.warningCount;
+    return;
+  }
   std::fprintf(as.err, "\nWarning : %s\n", text);
   writeListing(as, "**** Warning : ", text);
   writePositionLine(as);
   ++as.warningCount;
 }
 
-void showError(Assembler& as, const char* text, const char* listingPrefix) {
-  std::fprintf(as.err, "\nError : %s\n", text);
-  writePositionLine(as);
+void showError(Assembler& as, const char* text, const char* listingPrefix, const char* severity) {
+  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
+    writeGnuReport(as, severity, text);
+  } else {
+    std::fprintf(as.err, "\nError : %s\n", text);
+    writePositionLine(as);
+  }
   writeListing(as, listingPrefix, text);
   ++as.errorCount;
 }
 
-bool warningsShown(const Assembler& as) { return as.reportingEnabled && as.sourceFile != nullptr; }
+bool warningsShown(const Assembler& as) {
+  return as.reportingEnabled && as.sourceFile != nullptr;
+}
 
 }  // namespace
 
@@ -74,7 +87,7 @@ void reportError(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
   va_end(args);
-  showError(as, m.text, "**** Error : ");
+  showError(as, m.text, "**** Error : ", "error");
 }
 
 void reportFatal(Assembler& as, const char* fmt, ...) {
@@ -82,7 +95,7 @@ void reportFatal(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
   va_end(args);
-  showError(as, m.text, "; Error : ");
+  showError(as, m.text, "; Error : ", "fatal error");
   throw FatalStop{};
 }
 

@@ -1,19 +1,24 @@
 #include "driver/driver.h"
 
 #include <algorithm>
-#include <utility>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/config.h"
+#include "driver/dependencies.h"
 #include "driver/feeder.h"
+#include "driver/long_options.h"
 #include "emit/listing.h"
 #include "emit/output_files.h"
 #include "emit/symbol_table.h"
+#include "emit/symbols_file.h"
 #include "macro/macro.h"
+#include "scan/source_file.h"
+#include "statements/conditionals.h"
 #include "symbols/literals.h"
 #include "target/product.h"
 
@@ -40,6 +45,7 @@ struct Options {
   std::optional<std::string> configName;
   std::string productName;
   Value tabOverride = 0;
+  LongOptions longOptions;
 };
 
 // A driver error that ends the run with status 1 after its message.
@@ -73,23 +79,36 @@ Options walkArguments(Assembler& as, const std::vector<std::string>& args) {
   Options options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (isLongOption(arg)) {
+      if (!takeLongOption(args, i, options.longOptions, as.err)) throw CommandLineError{};
+      continue;
+    }
     if (arg.empty() || arg[0] != '-') {
       options.source = arg;
       continue;
     }
     std::string rest = arg.size() > 2 ? arg.substr(2) : std::string();
     switch (arg.size() > 1 ? arg[1] : '\0') {
-      case 'b': as.briefMode = true; break;
-      case 'e': as.romRangeCheck = false; break;
-      case 'c': options.configName = nextArgument(as, args, i); break;
-      case 't': options.tabOverride = decimalValue(nextArgument(as, args, i)); break;
+      case 'b':
+        as.briefMode = true;
+        break;
+      case 'e':
+        as.romRangeCheck = false;
+        break;
+      case 'c':
+        options.configName = nextArgument(as, args, i);
+        break;
+      case 't':
+        options.tabOverride = decimalValue(nextArgument(as, args, i));
+        break;
       case 'd':
         if (!rest.empty()) addDefinedSymbol(as.definedSymbols, rest);
         break;
       case 'p':
         if (!rest.empty()) options.productName = rest;
         break;
-      default: break;  // other letters, upper case and a lone "-" are ignored
+      default:
+        break;  // other letters, upper case and a lone "-" are ignored
     }
   }
   return options;
@@ -133,8 +152,10 @@ void runPasses(Assembler& as, const std::string& base) {
   as.pass = 1;
   as.pc = 0;
   feedSource(as, source);
+  closeConditionalsAtEnd(as);
   prepareSecondPass(as);
   feedSource(as, source);
+  closeConditionalsAtEnd(as);
 }
 
 // The exit status is the warning count, saturated to what a process status holds; a run that
@@ -143,6 +164,35 @@ int exitStatus(const Assembler& as) {
   int status = std::min(as.warningCount, 255);
   if (as.errorCount > 0 && status == 0) status = 1;
   return status;
+}
+
+// The configuration file this run read, if any: a make rule must name it too.
+std::optional<std::string> configurationRead(const Options& options) {
+  std::string name = options.configName.value_or(kDefaultConfig);
+  if (SourceFile::open(name) == nullptr) return std::nullopt;
+  return name;
+}
+
+// The files asked for with --deps and --symbols. One that can't be written fails the run, so
+// that make never takes a missing rule for a good one.
+bool writeRequestedFiles(Assembler& as, const Options& options, const std::string& base) {
+  const LongOptions& lo = options.longOptions;
+  if (lo.symbolsFile && !writeTextFile(*lo.symbolsFile, symbolsFileText(as))) {
+    std::fprintf(as.err, msg::unableToCreate, lo.symbolsFile->c_str());
+    return false;
+  }
+  if (!lo.depsFile) return true;
+  std::vector<std::string> targets = {base + ".lst", base + ".rom", base + ".hex"};
+  if (lo.symbolsFile) targets.push_back(*lo.symbolsFile);
+  std::vector<std::string> prerequisites = as.filesRead.names();
+  if (std::optional<std::string> config = configurationRead(options)) {
+    prerequisites.push_back(*config);
+  }
+  if (!writeTextFile(*lo.depsFile, dependencyRules(targets, prerequisites))) {
+    std::fprintf(as.err, msg::unableToCreate, lo.depsFile->c_str());
+    return false;
+  }
+  return true;
 }
 
 int assemble(Assembler& as, const Options& options) {
@@ -160,7 +210,8 @@ int assemble(Assembler& as, const Options& options) {
   if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
   printBanner(as);
   as.reportingEnabled = true;
-  readConfiguration(as, options.configName.value_or(kDefaultConfig), options.configName.has_value());
+  readConfiguration(as, options.configName.value_or(kDefaultConfig),
+                    options.configName.has_value());
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
   runPasses(as, base);
@@ -172,6 +223,7 @@ int assemble(Assembler& as, const Options& options) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }
+  if (!writeRequestedFiles(as, options, base)) return 1;
   std::fputs(as.warningCount == 0 && as.errorCount == 0
                  ? "\nComplete!\n"
                  : "\nComplete (with warnings and/or errors)\n",
@@ -196,6 +248,17 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   int status = 1;
   try {
     Options options = walkArguments(as, args);
+    if (options.longOptions.help || options.longOptions.version) {
+      if (options.longOptions.help) {
+        printHelp(as.out);
+      } else {
+        printVersion(as.out);
+      }
+      std::fflush(as.out);
+      return 0;
+    }
+    as.diagnosticStyle = options.longOptions.diagnostics;
+    as.includePath = options.longOptions.includePath;
     if (options.source.empty()) {
       std::fputs(msg::noInputFile, as.err);
       return 1;

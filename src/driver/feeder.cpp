@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "core/assembler.h"
+#include "diag/gnu_style.h"
 #include "diag/messages.h"
 #include "diag/report.h"
+#include "driver/include_search.h"
 #include "macro/macro.h"
 #include "macro/macro_expand.h"
 #include "scan/scanner.h"
@@ -76,6 +78,7 @@ void feedSource(Assembler& as, const std::string& path) {
     throw FatalStop{};
   }
   as.sourceFile = file.get();
+  as.filesRead.add(path);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLine(as)) dispatchStatement(as);
@@ -87,6 +90,7 @@ void feedSource(Assembler& as, Macro& macro) {
   }
   SavedLineState saved(as);
   DepthGuard depth(as.macroDepth);
+  ExpansionFrame frame(as, macro);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   for (const BodyLine& line : macro.lines) {
@@ -110,7 +114,7 @@ const char* readIncludeName(Assembler& as) {
 
 void includeDirective(Assembler& as) {
   std::string name = readIncludeName(as);
-  feedSource(as, name);
+  feedSource(as, findIncludeFile(as, name));
 }
 
 }  // namespace zelas

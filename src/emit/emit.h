@@ -11,5 +11,8 @@ struct Assembler;
 void emitByte(Assembler& as, Value byte, int cycles);
 // Emits first at pc and second at pc+1 with the cycle count.
 void emitTwoBytes(Assembler& as, Value first, Value second, int cycles);
+// The page rule for an emission of size 1 or 2 at pc: inserts the XPAGE (and NOP) fillers or
+// reports the crossing, then moves the line label to pc.
+void pageCheck(Assembler& as, int size);
 
 }  // namespace zelas

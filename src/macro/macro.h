@@ -40,10 +40,13 @@ struct Macro {
   std::string name;
   int expansionCount = 0;
   int definedInPass = 1;
-  std::vector<MacroLocal> localLabels;
+  std::vector<MacroLocal> localLabels;  // in recording order; localIndex finds the newest
   int paramCount = 0;
   std::vector<MacroParam> params;
   std::vector<BodyLine> lines;
+  // Name lookups for the body recorder, so that classifying a token does not walk the lists.
+  std::unordered_map<std::string, int> localIndex;  // name -> newest MacroLocal of that name
+  std::unordered_map<std::string, int> paramIndex;  // name -> first MacroParam of that name
 };
 
 struct MacroTable {
@@ -53,6 +56,15 @@ struct MacroTable {
 
 // The macro of exactly this name, or null.
 Macro* findMacro(Assembler& as, std::string_view name);
+// Checks name (reserved word, already defined) and records a new empty macro; null when taken.
+Macro* newMacro(Assembler& as, std::string_view name);
+// Appends a parameter without argument to macro; a null macro is an internal fatal error.
+void newMacParam(Assembler& as, Macro* macro, std::string_view name);
+// Starts a new body line with its first token; a null macro is an internal fatal error.
+BodyLine* newMacLine(Assembler& as, Macro* macro, std::string_view text, TokenKind kind,
+                     std::string_view blanks);
+// Adds a local label name to macro and returns its index in localLabels.
+int addMacroLocal(Macro& macro, std::string_view name);
 // Called between the passes so that pass 2 numbers expansions as pass 1 did.
 void resetExpansionCounts(Assembler& as);
 

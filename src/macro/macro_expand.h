@@ -13,7 +13,10 @@ struct BodyLine;
 bool expandMacroCall(Assembler& as);
 // Binds the arguments at the cursor and replays the body of macro.
 void resolveMacro(Assembler& as, Macro* macro);
-// Writes the expanded text of line into the current line buffer; cursor at its start.
+// Reads one argument: the text up to a comma, semicolon or backslash (not consumed).
+std::string readArgument(Assembler& as);
+// Writes the expanded text of line into the current line buffer; cursor at its start. A line
+// that would not fit 255 characters (trailing text included) is cut there and reported once.
 void buildLine(Assembler& as, const BodyLine* line, Macro* macro);
 // Appends a body line's trailing text to the current line, within the buffer.
 void appendTrailing(Assembler& as, const std::string& trailing);

@@ -21,5 +21,8 @@ void elseDirective(Assembler& as);
 void endifDirective(Assembler& as);
 // define <name>
 void defineDirective(Assembler& as);
+// At the end of a pass: reports (in pass 2) conditionals left open by the source and closes
+// them, so that pass 2 starts, and the run ends, with assembly enabled at depth 0.
+void closeConditionalsAtEnd(Assembler& as);
 
 }  // namespace zelas

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "core/value.h"
 
@@ -15,23 +16,26 @@ struct Assembler;
 struct Label;
 
 // Ordered by unsigned byte comparison (std::string's ordering), so the table is always printable
-// in order, and lookups cost O(log n).
+// in order. Global names are found through LabelTable::globalIndex; a local scope is small.
 using LabelMap = std::map<std::string, Label, std::less<>>;
 
 struct Label {
   std::string name;
   Value value = 0;
-  char kind = ' ';        // ' ' address label, '=' set by equ
-  bool resolved = true;   // cleared while an equ/org value is unknown
-  Value uses = 0;         // pass-2 evaluations as an operand
+  char kind = ' ';                   // ' ' address label, '=' set by equ
+  bool resolved = true;              // cleared while an equ/org value is unknown
+  Value uses = 0;                    // pass-2 evaluations as an operand
   std::unique_ptr<LabelMap> locals;  // global labels only: their local labels
 };
 
 struct LabelTable {
-  LabelMap globals;                 // labelTable
-  Label* currentGlobal = nullptr;   // the global label most recently entered in pass 1
-  LabelMap* localScope = nullptr;   // where "." names are entered and found; null = empty scope
-  LabelMap orphanLocals;            // locals entered before any global label (pass 1)
+  LabelMap globals;  // labelTable, in name order for the symbol table
+  // Hash index over globals (keys view the names held in the map nodes, which never move), so a
+  // lookup costs the same with a hundred labels as with a hundred thousand.
+  std::unordered_map<std::string_view, Label*> globalIndex;
+  Label* currentGlobal = nullptr;  // the global label most recently entered in pass 1
+  LabelMap* localScope = nullptr;  // where "." names are entered and found; null = empty scope
+  LabelMap orphanLocals;           // locals entered before any global label (pass 1)
 };
 
 // The label of a statement's label field; null for an empty name or (pass 2) a name not found.

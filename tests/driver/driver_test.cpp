@@ -1,7 +1,6 @@
 #include "driver/driver.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -22,7 +21,9 @@ constexpr char kBanner[] =
     "ZELAS Version 1.94 \nFor A and B series USB Microcontrollers\n"
     "Two-pass assembler: listing, ROM dump and Intel HEX output.\n";
 
-bool folderIsEmpty() { return fs::is_empty(fs::current_path()); }
+bool folderIsEmpty() {
+  return fs::is_empty(fs::current_path());
+}
 
 TEST(Driver, NoArgumentsPrintsBannerAndUsageAndCreatesNothing) {
   ScopedTempDir dir;
@@ -162,7 +163,8 @@ TEST(Feeder, IncludeCyclesEndWithAFatalReport) {
   EXPECT_EQ(self.status, 1);
   EXPECT_NE(self.err.find("Include nesting deeper than 64 levels: 'prog.asm' includes itself"),
             std::string::npos);
-  EXPECT_NE(readFile("prog.lst").find("; Error : Include nesting deeper than 64"), std::string::npos);
+  EXPECT_NE(readFile("prog.lst").find("; Error : Include nesting deeper than 64"),
+            std::string::npos);
   writeFile("prog.asm", "include \"a.inc\"\n");
   writeFile("a.inc", "include \"b.inc\"\n");
   writeFile("b.inc", "include \"a.inc\"\n");

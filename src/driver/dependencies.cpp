@@ -1,0 +1,54 @@
+#include "driver/dependencies.h"
+
+#include <cstdio>
+
+namespace zelas {
+
+void FileSet::add(const std::string& name) {
+  if (seen_.insert(name).second) order_.push_back(name);
+}
+
+// make splits words at blanks and starts a comment at '#'; a backslash escapes both, and the
+// backslashes right in front of an escaped character must be doubled to stay backslashes.
+// '$' starts a variable reference and is written twice.
+std::string escapeForMake(std::string_view name) {
+  std::string out;
+  std::size_t backslashes = 0;
+  for (char c : name) {
+    if (c == ' ' || c == '\t' || c == '#') {
+      out.append(backslashes, '\\');
+      out += '\\';
+    } else if (c == '$') {
+      out += '$';
+    }
+    backslashes = (c == '\\') ? backslashes + 1 : 0;
+    out += c;
+  }
+  return out;
+}
+
+std::string dependencyRules(const std::vector<std::string>& targets,
+                            const std::vector<std::string>& prerequisites) {
+  std::string text;
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    text += (i == 0 ? "" : " ") + escapeForMake(targets[i]);
+  }
+  text += ":";
+  for (const std::string& name : prerequisites) text += " " + escapeForMake(name);
+  text += "\n";
+  // The first prerequisite is the source itself: a missing source must stop make.
+  for (std::size_t i = 1; i < prerequisites.size(); ++i) {
+    text += "\n" + escapeForMake(prerequisites[i]) + ":\n";
+  }
+  return text;
+}
+
+bool writeTextFile(const std::string& path, const std::string& text) {
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (f == nullptr) return false;
+  bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  bool flushed = std::fflush(f) == 0 && std::ferror(f) == 0;
+  return std::fclose(f) == 0 && written && flushed;
+}
+
+}  // namespace zelas

@@ -1,0 +1,133 @@
+#include "driver/long_options.h"
+
+#include <string_view>
+
+#include "diag/messages.h"
+#include "driver/driver.h"
+
+namespace zelas {
+
+namespace {
+
+enum class LongKind { help, version, diagnostics, deps, includePath, symbols };
+
+struct LongOptionRow {
+  std::string_view name;
+  LongKind kind;
+  bool takesValue;
+};
+
+// clang-format off
+constexpr LongOptionRow kLongOptions[] = {
+    // name           kind                    takes a value
+    {"help",          LongKind::help,         false},
+    {"version",       LongKind::version,      false},
+    {"diagnostics",   LongKind::diagnostics,  true},
+    {"deps",          LongKind::deps,         true},
+    {"include-path",  LongKind::includePath,  true},
+    {"symbols",       LongKind::symbols,      true},
+};
+// clang-format on
+
+constexpr const char* kHelpLines[] = {
+    "Usage: zelas [options] source\n",
+    "Assembles source.asm into source.lst, source.rom and source.hex.\n",
+    "\n",
+    "  -b                   brief: leave out the minor warnings\n",
+    "  -cFILE, -c FILE      read the configuration from FILE instead of zelas.cfg\n",
+    "  -dSYMBOL             define SYMBOL for ifdef and ifndef\n",
+    "  -e                   do not check addresses against the product's ROM size\n",
+    "  -pPRODUCT            select the product by its ID\n",
+    "  -tN, -t N            N spaces per tab stop\n",
+    "  --deps=FILE          write a make rule naming the files read to FILE\n",
+    "  --diagnostics=STYLE  report as 'classic' (default) or 'gnu' (FILE:LINE:COL: ...)\n",
+    "  --include-path=DIR   search DIR for included files not found (repeatable)\n",
+    "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
+    "  --help               show this help and exit\n",
+    "  --version            show the version and exit\n",
+};
+
+const LongOptionRow* findLongOption(std::string_view name) {
+  for (const LongOptionRow& row : kLongOptions) {
+    if (row.name == name) return &row;
+  }
+  return nullptr;
+}
+
+// The value of a long option: after "=", or else the next argument.
+std::optional<std::string> optionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name, std::FILE* err) {
+  std::size_t equals = args[i].find('=');
+  if (equals != std::string::npos) return args[i].substr(equals + 1);
+  if (i + 1 >= args.size()) {
+    std::fprintf(err, msg::missingOptionValue, std::string(name).c_str());
+    return std::nullopt;
+  }
+  return args[++i];
+}
+
+bool applyValue(LongKind kind, const std::string& value, const std::string& option,
+                LongOptions& options, std::FILE* err) {
+  if (value.empty() || (kind == LongKind::diagnostics && value != "gnu" && value != "classic")) {
+    std::fprintf(err, msg::badOptionValue, value.c_str(), option.c_str());
+    return false;
+  }
+  switch (kind) {
+    case LongKind::diagnostics:
+      options.diagnostics = value == "gnu" ? DiagnosticStyle::gnu : DiagnosticStyle::classic;
+      break;
+    case LongKind::deps:
+      options.depsFile = value;
+      break;
+    case LongKind::includePath:
+      options.includePath.push_back(value);
+      break;
+    case LongKind::symbols:
+      options.symbolsFile = value;
+      break;
+    case LongKind::help:
+    case LongKind::version:
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool isLongOption(const std::string& arg) {
+  return arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+}
+
+bool takeLongOption(const std::vector<std::string>& args, std::size_t& i, LongOptions& options,
+                    std::FILE* err) {
+  const std::string& arg = args[i];
+  std::size_t equals = arg.find('=');
+  std::string option = arg.substr(0, equals);
+  const LongOptionRow* row = findLongOption(std::string_view(option).substr(2));
+  if (row == nullptr) {
+    std::fprintf(err, msg::unknownOption, option.c_str());
+    return false;
+  }
+  if (!row->takesValue) {
+    if (equals != std::string::npos) {
+      std::fprintf(err, msg::badOptionValue, arg.substr(equals + 1).c_str(), option.c_str());
+      return false;
+    }
+    (row->kind == LongKind::help ? options.help : options.version) = true;
+    return true;
+  }
+  std::optional<std::string> value = optionValue(args, i, option, err);
+  return value.has_value() && applyValue(row->kind, *value, option, options, err);
+}
+
+void printHelp(std::FILE* out) {
+  for (const char* line : kHelpLines) std::fputs(line, out);
+}
+
+void printVersion(std::FILE* out) {
+  std::string_view version = kVersionText;
+  while (!version.empty() && version.back() == ' ') version.remove_suffix(1);
+  std::fprintf(out, "zelas %.*s\n", static_cast<int>(version.size()), version.data());
+}
+
+}  // namespace zelas

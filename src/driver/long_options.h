@@ -1,0 +1,36 @@
+// The long options (--name or --name=value): opt-in toolchain features on top of the classic
+// single-letter options, which they leave untouched.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/assembler.h"
+
+namespace zelas {
+
+// What the long options of a command line asked for.
+struct LongOptions {
+  bool help = false;
+  bool version = false;
+  DiagnosticStyle diagnostics = DiagnosticStyle::classic;
+  std::optional<std::string> depsFile;
+  std::optional<std::string> symbolsFile;
+  std::vector<std::string> includePath;
+};
+
+// True for an argument that is a long option ("--" followed by a name).
+bool isLongOption(const std::string& arg);
+// Takes the long option args[i] (and its value from args[i + 1] when written apart, advancing i).
+// Writes the message to err and returns false for an unknown option or a bad or missing value.
+bool takeLongOption(const std::vector<std::string>& args, std::size_t& i, LongOptions& options,
+                    std::FILE* err);
+// The --help text: every option, one line each.
+void printHelp(std::FILE* out);
+// The --version line.
+void printVersion(std::FILE* out);
+
+}  // namespace zelas

@@ -1,0 +1,130 @@
+#include "emit/emit.h"
+
+#include <cstddef>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "emit/listing.h"
+#include "target/opcode_map.h"
+
+namespace zelas {
+
+namespace {
+
+struct Filler {
+  const OpcodeRow& row;
+  const char* text;  // shown in the listing where a source line shows its mnemonic
+};
+
+constexpr Filler kXpageFiller{opcodeRow("xpage", ""), "XPAGE"};
+constexpr Filler kNopFiller{opcodeRow("nop", ""), "NOP"};
+
+constexpr Value kPageLastByte = 0xFF;
+
+Value pageOffset(Value address) {
+  return address & 0xFF;
+}
+
+bool listing(const Assembler& as) {
+  return as.pass == 2;
+}
+
+// The image was sized by pass 1. A byte at or beyond its end (a negative pc counts as beyond,
+// through the unsigned comparison) means pass 2 ran past where pass 1 ended: the run stops
+// rather than store outside the image or silently lose a byte of code. One-byte stores name the
+// fault "PC > maxPC" unless the address is exactly the image size; two-byte stores always use
+// the "PC >= maxPC" text.
+void requireInImage(Assembler& as, Value address, bool twoByteStore) {
+  unsigned a = toUnsigned(address);
+  unsigned size = static_cast<unsigned>(as.romImage.size());
+  if (a < size) return;
+  if (twoByteStore || a == size) reportFatal(as, msg::pcAtOrBeyondImage, a, size);
+  reportFatal(as, msg::pcBeyondImage, a, size);
+}
+
+void store(Assembler& as, Value address, Value byte) {
+  as.romImage[static_cast<std::size_t>(address)] = lowByte(byte);
+}
+
+// Pass 2 only: one filler byte at pc with its own listing line.
+void insertFiller(Assembler& as, const Filler& filler) {
+  listPrintf(as, "%04X %02X    [%02d]%*s%s\n", as.pc, filler.row.opcode, filler.row.cycles,
+             as.tabWidth + 1, "", filler.text);
+  requireInImage(as, as.pc, false);
+  store(as, as.pc, filler.row.opcode);
+  as.pc = wrapAdd(as.pc, 1);
+}
+
+// The instruction would start on the page's last byte.
+// Returns true when the line label must stay as it is (a filler was inserted in pass 2).
+bool startsOnLastByte(Assembler& as, int size) {
+  if (as.xpageEnabled == 1) {
+    if (as.pass == 2) {
+      insertFiller(as, kXpageFiller);
+      return true;
+    }
+    as.pc = wrapAdd(as.pc, 1);
+  } else if (as.xpageEnabled == 0 && as.pass == 2) {
+    if (size == 2) {
+      reportWarning(as, msg::pageCrossing);
+    } else {
+      reportMinorWarning(as, msg::pageCrossingXpageOff);
+    }
+  }
+  return false;
+}
+
+// A two-byte instruction would end on the page's last byte, leaving no room for the XPAGE.
+void endsOnLastByte(Assembler& as) {
+  if (as.xpageEnabled == 1) {
+    if (as.pass == 2) {
+      insertFiller(as, kNopFiller);
+      insertFiller(as, kXpageFiller);
+    } else {
+      as.pc = wrapAdd(as.pc, 2);
+    }
+  } else if (as.xpageEnabled == 0 && as.pass == 2) {
+    reportMinorWarning(as, msg::pageCrossingXpageOff);
+  }
+}
+
+}  // namespace
+
+void pageCheck(Assembler& as, int size) {
+  Value offset = pageOffset(as.pc);
+  if (offset == kPageLastByte) {
+    if (startsOnLastByte(as, size)) return;
+  } else if (size == 2 && offset == kPageLastByte - 1) {
+    endsOnLastByte(as);
+  }
+  // A label on the instruction's line names the instruction, after any filler.
+  if (as.lineLabel != nullptr) as.lineLabel->value = as.pc;
+}
+
+void emitByte(Assembler& as, Value byte, int cycles) {
+  pageCheck(as, 1);
+  if (listing(as)) {
+    listPrintf(as, "%04X %02X    [%02d] %s\n", as.pc, lowByte(byte), cycles, as.lineStart);
+    requireInImage(as, as.pc, false);
+    store(as, as.pc, byte);
+  }
+  as.pc = wrapAdd(as.pc, 1);
+}
+
+void emitTwoBytes(Assembler& as, Value first, Value second, int cycles) {
+  pageCheck(as, 2);
+  if (listing(as)) {
+    listPrintf(as, "%04X %02X %02X [%02d] %s\n", as.pc, lowByte(first), lowByte(second), cycles,
+               as.lineStart);
+    // Both addresses are checked before either byte is stored, so a stop never leaves half an
+    // instruction in the image.
+    requireInImage(as, as.pc, true);
+    requireInImage(as, wrapAdd(as.pc, 1), true);
+    store(as, as.pc, first);
+    store(as, wrapAdd(as.pc, 1), second);
+  }
+  as.pc = wrapAdd(as.pc, 2);
+}
+
+}  // namespace zelas

@@ -1,0 +1,108 @@
+#include "emit/output_files.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+
+namespace zelas {
+
+namespace {
+
+constexpr unsigned kRomBytesPerLine = 8;
+constexpr unsigned kHexRecordSize = 32;  // data bytes in every HEX data record
+constexpr std::size_t kHexSegmentSize = 0x10000;
+
+// The bytes both files cover: the image up to maxPC. The dispatcher may raise maxPC in pass 2
+// above the image that pass 1 measured; nothing was ever stored beyond the image, so the files
+// stop at its end instead of inventing bytes for addresses that were never assembled, and the
+// checksum covers exactly the bytes written.
+std::size_t imageExtent(const Assembler& as) {
+  if (as.maxPC <= 0) return 0;
+  return std::min(static_cast<std::size_t>(as.maxPC), as.romImage.size());
+}
+
+// A created output file that could not be written completely (full disk, I/O error) is reported
+// and removed, so that no truncated file is left behind looking like a good one.
+void finishOutput(Assembler& as, std::FILE* file, const std::string& path) {
+  bool failed = std::ferror(file) != 0;
+  if (std::fclose(file) != 0) failed = true;
+  if (!failed) return;
+  std::remove(path.c_str());
+  as.outputFailed = true;
+  reportError(as, msg::unableToWrite, path.c_str());
+}
+
+void writeRomBytes(Assembler& as, std::FILE* file, std::size_t extent) {
+  as.checksum = 0;
+  for (std::size_t i = 0; i < extent; ++i) {
+    std::uint8_t byte = as.romImage[i];
+    as.checksum = wrapAdd(as.checksum, byte);
+    std::fprintf(file, "%02X%c", byte, (i + 1) % kRomBytesPerLine == 0 ? '\n' : ' ');
+  }
+  if (extent % kRomBytesPerLine != 0) std::fputc('\n', file);
+}
+
+// Intel HEX addresses carry 16 bits. Records below 10000h are written with no extended address
+// record, so every image a product's ROM can hold gives the plain classic file. From 10000h on
+// (reachable only with -e), each 64K segment is opened by an extended linear address record
+// (type 04) carrying the upper 16 address bits, which consumers add to the 16-bit addresses of
+// the data records that follow. Records start at multiples of 32, so none straddles a segment.
+void writeSegmentRecord(std::FILE* file, std::size_t address) {
+  unsigned upper = static_cast<unsigned>(address >> 16) & 0xFFFFu;
+  unsigned sum = 0x02u + 0x04u + (upper >> 8) + (upper & 0xFFu);
+  std::fprintf(file, ":02000004%04X%02X\n", upper, (0u - sum) & 0xFFu);
+}
+
+// One full data record at address; bytes at or beyond the extent are the fill byte.
+void writeDataRecord(const Assembler& as, std::FILE* file, std::size_t address,
+                     std::size_t extent) {
+  unsigned offset = static_cast<unsigned>(address) & 0xFFFFu;
+  std::fprintf(file, ":%02X%04X00", kHexRecordSize, offset);
+  unsigned sum = kHexRecordSize + (offset & 0xFFu) + (offset >> 8);
+  for (std::size_t i = address; i < address + kHexRecordSize; ++i) {
+    std::uint8_t byte = i < extent ? as.romImage[i] : lowByte(as.fillValue);
+    std::fprintf(file, "%02X", byte);
+    sum += byte;
+  }
+  std::fprintf(file, "%02X\n", (0u - sum) & 0xFFu);
+}
+
+void writeHexRecords(const Assembler& as, std::FILE* file, std::size_t extent) {
+  for (std::size_t address = 0; address < extent; address += kHexRecordSize) {
+    if (address != 0 && address % kHexSegmentSize == 0) writeSegmentRecord(file, address);
+    writeDataRecord(as, file, address, extent);
+  }
+  std::fputs(":00000001FF\n", file);
+}
+
+}  // namespace
+
+bool writeRomFile(Assembler& as, const std::string& base) {
+  std::string path = base + ".rom";
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) {
+    std::fprintf(as.err, msg::unableToCreate, path.c_str());
+    return false;
+  }
+  writeRomBytes(as, file, imageExtent(as));
+  finishOutput(as, file, path);
+  return true;
+}
+
+void writeHexFile(Assembler& as, const std::string& base) {
+  std::string path = base + ".hex";
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) {
+    as.outputFailed = true;
+    reportError(as, msg::unableToWrite, path.c_str());
+    return;
+  }
+  writeHexRecords(as, file, imageExtent(as));
+  finishOutput(as, file, path);
+}
+
+}  // namespace zelas

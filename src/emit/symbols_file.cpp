@@ -1,0 +1,46 @@
+#include "emit/symbols_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "core/assembler.h"
+
+namespace zelas {
+
+namespace {
+
+using Entry = std::pair<std::string, Value>;
+
+// Labels whose value was never resolved (an equ of an undefined name) have no value worth
+// handing to a debugger, so they are left out.
+void collectLabels(const LabelMap& labels, const std::string& scope, std::vector<Entry>& out) {
+  for (const auto& [name, label] : labels) {
+    if (label.resolved) out.emplace_back(scope + name, label.value);
+    if (label.locals != nullptr) collectLabels(*label.locals, name, out);
+  }
+}
+
+// The value as a hex literal the assembler reads back: a leading digit, the "h" suffix, and a
+// negative value as its 32-bit pattern, which the hex reader wraps back to the same value.
+std::string equLine(const Entry& entry) {
+  char value[16];
+  std::snprintf(value, sizeof value, "0%Xh", toUnsigned(entry.second));
+  return entry.first + ": equ " + value + "\n";
+}
+
+}  // namespace
+
+std::string symbolsFileText(const Assembler& as) {
+  std::vector<Entry> entries;
+  // Locals entered before any global label have no scope to be named after: left out.
+  collectLabels(as.labels.globals, std::string(), entries);
+  // A scope's locals follow their global, but "a.x" sorts after "a-b": sort the full names.
+  std::sort(entries.begin(), entries.end());
+  std::string text;
+  for (const Entry& entry : entries) text += equLine(entry);
+  return text;
+}
+
+}  // namespace zelas

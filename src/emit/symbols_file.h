@@ -1,0 +1,15 @@
+// The symbols file (--symbols): every label with its final value, for debuggers and emulators,
+// in a form that zelas can include back.
+#pragma once
+
+#include <string>
+
+namespace zelas {
+
+struct Assembler;
+
+// One "name: equ 0XXXXh" line per resolved label, in byte-wise name order. A local label is
+// named after its scope as "global.local", which reads back as one global label name.
+std::string symbolsFileText(const Assembler& as);
+
+}  // namespace zelas

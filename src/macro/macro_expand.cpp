@@ -1,0 +1,161 @@
+#include "macro/macro_expand.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "driver/feeder.h"
+#include "emit/listing.h"
+#include "macro/macro.h"
+#include "scan/scanner.h"
+
+namespace zelas {
+
+namespace {
+
+// Listing lines that frame an expansion in pass 2.
+constexpr char kMacroStartLine[] = "**** MACRO **** %s\n";
+constexpr char kMacroEndLine[] = "***END MACRO*** \n";
+
+// Appends text to the line at as.lineStart, never beyond its 255 characters; false when cut.
+bool appendToLine(Assembler& as, std::string_view text) {
+  std::size_t length = std::strlen(as.lineStart);
+  std::size_t room = kMaxLineLength - length;
+  std::size_t n = text.size() < room ? text.size() : room;
+  std::memcpy(as.lineStart + length, text.data(), n);
+  as.lineStart[length + n] = '\0';
+  return n == text.size();
+}
+
+// The blanks in front of a token, shortened by what a preceding "#n" suffix pushed the line to
+// the right, so that later columns stay where the body had them.
+std::string_view shortenBlanks(std::string_view blanks, int& carry) {
+  if (carry <= 0) return blanks;
+  std::size_t c = static_cast<std::size_t>(carry);
+  if (blanks.size() > c) {
+    carry = 0;
+    return blanks.substr(0, blanks.size() - c);
+  }
+  if (blanks.size() == c) {
+    --carry;
+    return blanks.substr(0, 1);
+  }
+  return blanks;
+}
+
+// The text a token stands for in this expansion; sets the carry for a local label.
+std::string tokenPiece(const BodyToken& token, const Macro& macro, int& carry) {
+  switch (token.kind) {
+    case TokenKind::localLabel: {
+      char suffix[16];
+      // The carry is what the suffix adds in front of the colon: "#" and the digits.
+      carry = std::snprintf(suffix, sizeof suffix, "#%d", macro.expansionCount);
+      return token.text + suffix + ":";
+    }
+    case TokenKind::paramRef:
+      if (token.ref >= 0 && token.ref < static_cast<int>(macro.params.size())) {
+        return macro.params[static_cast<std::size_t>(token.ref)].argument;
+      }
+      return {};
+    default:
+      return token.text;
+  }
+}
+
+void reportMissingArgument(Assembler& as, const Macro& macro) {
+  if (macro.paramCount > 1) {
+    reportWarning(as, msg::missingParamsPlural, macro.name.c_str(), macro.paramCount);
+  } else {
+    reportWarning(as, msg::missingParamSingular, macro.name.c_str(), macro.paramCount);
+  }
+}
+
+void reportSurplusArguments(Assembler& as, const Macro& macro) {
+  if (macro.paramCount > 1) {
+    reportWarning(as, msg::tooManyParamsPlural, macro.name.c_str(), macro.paramCount);
+  } else {
+    reportWarning(as, msg::tooManyParamsSingular, macro.name.c_str(), macro.paramCount);
+  }
+}
+
+// Binds one argument per parameter; false (nothing expanded) when one is missing.
+bool bindArguments(Assembler& as, Macro& macro) {
+  for (MacroParam& param : macro.params) {
+    std::string argument = readArgument(as);
+    acceptChar(as, ',');
+    if (argument.empty()) {
+      reportMissingArgument(as, macro);
+      return false;
+    }
+    param.argument = argument;
+  }
+  if (!atLineEnd(as)) reportSurplusArguments(as, macro);
+  return true;
+}
+
+}  // namespace
+
+bool expandMacroCall(Assembler& as) {
+  char* saved = as.scanPos;
+  Macro* macro = findMacro(as, readToken(as, true));
+  if (macro == nullptr) {
+    as.scanPos = saved;
+    return false;
+  }
+  if (as.pass == 2) listPrintf(as, kMacroStartLine, as.lineStart);
+  resolveMacro(as, macro);
+  if (as.pass == 2) listPrintf(as, kMacroEndLine);
+  return true;
+}
+
+// <macro name> [<argument>{,<argument>}]
+void resolveMacro(Assembler& as, Macro* macro) {
+  if (macro == nullptr) reportFatal(as, msg::internalResolveMacro);
+  if (as.pass == 2 && macro->definedInPass == 1) {
+    reportError(as, msg::macroBeforeDefinition, macro->name.c_str());
+    return;
+  }
+  if (!bindArguments(as, *macro)) return;
+  ++macro->expansionCount;
+  feedSource(as, *macro);
+}
+
+std::string readArgument(Assembler& as) {
+  const char* start = as.scanPos;
+  std::size_t length = std::strcspn(start, ",;\\");
+  as.scanPos += length;
+  std::string argument(start, length);
+  skipBlanks(as, true);
+  return argument;
+}
+
+void buildLine(Assembler& as, const BodyLine* line, Macro* macro) {
+  if (macro == nullptr) reportFatal(as, msg::internalBuildLine);
+  as.lineStart[0] = '\0';
+  as.scanPos = as.lineStart;
+  if (line == nullptr) return;
+  bool whole = true;
+  int carry = 0;
+  for (const BodyToken& token : line->tokens) {
+    std::string_view blanks = shortenBlanks(token.blanks, carry);
+    whole = appendToLine(as, blanks) && whole;
+    whole = appendToLine(as, tokenPiece(token, *macro, carry)) && whole;
+  }
+  // Arguments can make the expanded line longer than the 255 characters of the feeder's line
+  // buffer. Rather than grow the buffer (every scanner operation and report assumes the fixed
+  // size), the line is cut at the limit and reported once, here, also when only the trailing
+  // text that the caller appends next would not fit; the cut line is still assembled.
+  std::size_t length = std::strlen(as.lineStart);
+  if (!whole || (line->hasTrailing && length + line->trailing.size() > kMaxLineLength)) {
+    reportWarning(as, msg::expandedLineTooLong, static_cast<int>(kMaxLineLength));
+  }
+}
+
+void appendTrailing(Assembler& as, const std::string& trailing) {
+  appendToLine(as, trailing);  // a cut was reported by buildLine
+}
+
+}  // namespace zelas

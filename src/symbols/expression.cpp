@@ -1,0 +1,221 @@
+#include "symbols/expression.h"
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/assembler.h"
+#include "diag/messages.h"
+#include "diag/report.h"
+#include "scan/char_class.h"
+#include "scan/scanner.h"
+#include "symbols/label_table.h"
+#include "symbols/literals.h"
+
+namespace zelas {
+
+namespace {
+
+struct Operator;
+
+// Both stacks live on the heap and grow with the expression, so no expression, however long or
+// deeply parenthesised, can overflow them; nothing here recurses.
+struct EvalStacks {
+  std::vector<const Operator*> operators;
+  std::vector<Value> values;
+};
+
+using OperatorAction = void (*)(Assembler&, EvalStacks&);
+
+struct Operator {
+  char symbol;
+  int precedence;  // lower binds more tightly
+  OperatorAction action;
+};
+
+// Pops the right, then the left operand and pushes op(left, right); with fewer than two values
+// the stack stays as it is and message is reported.
+template <Value (*op)(Value, Value), const char* message>
+void binaryAction(Assembler& as, EvalStacks& s) {
+  if (s.values.size() < 2) {
+    reportWarning(as, message);
+    return;
+  }
+  Value right = s.values.back();
+  s.values.pop_back();
+  Value left = s.values.back();
+  s.values.back() = op(left, right);
+}
+
+template <Value (*op)(Value), const char* message>
+void unaryAction(Assembler& as, EvalStacks& s) {
+  if (s.values.empty()) {
+    reportWarning(as, message);
+    return;
+  }
+  s.values.back() = op(s.values.back());
+}
+
+void divideAction(Assembler& as, EvalStacks& s) {
+  if (s.values.size() >= 2 && s.values.back() == 0) {
+    reportWarning(as, msg::divideByZero, s.values[s.values.size() - 2], 0);
+  }
+  // wrapDiv gives 0 for a zero divisor and does not trap on the most negative value over -1.
+  binaryAction<wrapDiv, msg::twoOperandsDiv>(as, s);
+}
+
+void closeGroupAction(Assembler& as, EvalStacks& s);
+void openGroupAction(Assembler&, EvalStacks&) {}
+
+constexpr Value complement(Value v) {
+  return ~v;
+}
+constexpr Value bitAnd(Value a, Value b) {
+  return a & b;
+}
+constexpr Value bitXor(Value a, Value b) {
+  return a ^ b;
+}
+constexpr Value bitOr(Value a, Value b) {
+  return a | b;
+}
+
+constexpr Operator kOperatorTable[] = {
+    // symbol  precedence  action
+    {')', 0, closeGroupAction},
+    {'N', 1, unaryAction<wrapNeg, msg::noValueToNegate>},
+    {'~', 1, unaryAction<complement, msg::noValueToComplement>},
+    {'*', 2, binaryAction<wrapMul, msg::twoOperandsMul>},
+    {'/', 2, divideAction},
+    {'+', 3, binaryAction<wrapAdd, msg::twoOperandsAdd>},
+    {'-', 3, binaryAction<wrapSub, msg::twoOperandsSub>},
+    {'&', 4, binaryAction<bitAnd, msg::twoOperandsAnd>},
+    {'^', 5, binaryAction<bitXor, msg::twoOperandsXor>},
+    {'|', 6, binaryAction<bitOr, msg::twoOperandsOr>},
+    {'(', 9, openGroupAction},
+};
+static_assert(std::size(kOperatorTable) == 11, "one row per operator, unary minus included");
+
+constexpr char kUnaryMinus = 'N';
+
+const Operator* operatorFor(char symbol) {
+  for (const Operator& op : kOperatorTable) {
+    if (op.symbol == symbol) return &op;
+  }
+  return nullptr;
+}
+
+void applyTop(Assembler& as, EvalStacks& s) {
+  const Operator* op = s.operators.back();
+  s.operators.pop_back();
+  op->action(as, s);
+}
+
+// ")" applies everything back to its "(". A ")" is applied by the very next operator that
+// arrives, so none ever lies below the top here; skipping one anyway keeps this loop flat.
+void closeGroupAction(Assembler& as, EvalStacks& s) {
+  while (!s.operators.empty() && s.operators.back()->symbol != '(') {
+    const Operator* op = s.operators.back();
+    s.operators.pop_back();
+    if (op->symbol != ')') op->action(as, s);
+  }
+  if (s.operators.empty()) {
+    reportWarning(as, msg::missingOpenParen);
+    return;
+  }
+  s.operators.pop_back();
+}
+
+bool endsExpression(char c) {
+  return c == '\0' || c == ',' || c == ']';
+}
+
+// A "-" is unary at the start and after any operator but ")".
+bool isUnaryPosition(bool hasPrevious, const std::string& previous) {
+  if (!hasPrevious) return true;
+  return !previous.empty() && isOperatorChar(previous[0]) && previous[0] != ')';
+}
+
+void pushOperator(Assembler& as, EvalStacks& s, const Operator* op) {
+  if (op->symbol != '(') {
+    while (!s.operators.empty() && s.operators.back()->precedence <= op->precedence) {
+      applyTop(as, s);
+    }
+  }
+  s.operators.push_back(op);
+}
+
+void discardRest(Assembler& as) {
+  while (!endsExpression(*as.scanPos)) readToken(as, true);
+}
+
+// Outcome of reading one operand: a value to push, or the expression stops with 0.
+enum class OperandResult { pushed, failed };
+
+OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, const std::string& token) {
+  if (as.pass == 2) {
+    ++label.uses;
+    if (!label.resolved) {
+      reportWarning(as, msg::labelUnresolved, token.c_str());
+      return OperandResult::failed;
+    }
+    if (isDecimalNumber(token) || isHexNumber(token) || isBinaryNumber(token)) {
+      reportMinorWarning(as, msg::labelRedefinedAsNumber, token.c_str(), toUnsigned(label.value));
+    }
+  }
+  s.values.push_back(label.value);
+  acceptChar(as, ':');
+  return OperandResult::pushed;
+}
+
+// "$", a character constant, a label (looked up before numbers, so a label may be named like
+// one) or a number.
+OperandResult pushOperand(Assembler& as, EvalStacks& s, const std::string& token) {
+  if (token == "$") {
+    s.values.push_back(as.pc);
+  } else if (token[0] == '\'') {
+    s.values.push_back(characterValue(as, token));
+  } else if (Label* label = findLabel(as, token)) {
+    return labelOperand(as, s, *label, token);
+  } else if (std::optional<Value> number = numberValue(token)) {
+    s.values.push_back(*number);
+  } else {
+    reportWarning(as, msg::unresolvedOperand, token.c_str());
+    discardRest(as);
+    return OperandResult::failed;
+  }
+  return OperandResult::pushed;
+}
+
+}  // namespace
+
+Value evaluateExpression(Assembler& as) {
+  as.exprResolved = false;
+  EvalStacks s;
+  std::string previous;
+  bool hasPrevious = false;
+  while (!endsExpression(*as.scanPos)) {
+    std::string token = readToken(as, true);
+    if (!token.empty() && isOperatorChar(token[0])) {
+      char symbol = token[0];
+      if (symbol == '-' && isUnaryPosition(hasPrevious, previous)) symbol = kUnaryMinus;
+      pushOperator(as, s, operatorFor(symbol));
+    } else if (!token.empty() && pushOperand(as, s, token) == OperandResult::failed) {
+      return 0;
+    }
+    previous = std::move(token);
+    hasPrevious = true;
+  }
+  if (s.values.empty()) {
+    reportWarning(as, msg::illegalExpression);
+    return 0;
+  }
+  while (!s.operators.empty()) applyTop(as, s);
+  Value result = s.values.back();
+  s.values.pop_back();
+  if (!s.values.empty()) reportWarning(as, msg::missingOperator);
+  as.exprResolved = true;
+  return result;
+}
+
+}  // namespace zelas

@@ -1,0 +1,176 @@
+// Round trips: assemble, disassemble, assemble again, and compare the images byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "disasm/disassembler.h"
+#include "disasm/roundtrip_support.h"
+#include "support/test_support.h"
+
+namespace zelas::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kSeed = 20261209;
+constexpr int kImagesPerFamily = 1250;  // eight streams each: 10,000 streams per family
+
+const Product& product(std::string_view id) {
+  return *dis::findProductById(id);
+}
+
+// Runs the random round trips of one product and stops at the first image that fails.
+void roundTripRandomStreams(const Product& p, std::uint32_t seed) {
+  ScopedTempDir dir;
+  std::mt19937 rng(seed);
+  StreamImageShape shape;
+  // Half of family B's images reach past 1000h, where the upper 4K block begins.
+  for (int i = 0; i < kImagesPerFamily; ++i) {
+    shape.maxImageSize = p.family == CpuFamily::B && i % 2 == 1 ? 0x1200 : 0x600;
+    std::vector<std::uint8_t> image = randomStreamImage(rng, p, shape);
+    RoundTrip trip = roundTripImage(image, p, false, dir.path());
+    ASSERT_TRUE(trip.same) << "image " << i << " of " << image.size() << " bytes differs at "
+                           << firstDifference(image, trip.reassembled) << "\n"
+                           << trip.report << "\n"
+                           << trip.source;
+  }
+}
+
+TEST(DisassemblerRoundTrip, RandomStreamsOfFamilyA) {
+  roundTripRandomStreams(product("PX104"), kSeed);
+}
+
+TEST(DisassemblerRoundTrip, RandomStreamsOfFamilyB) {
+  roundTripRandomStreams(product("PX109"), kSeed + 1);
+}
+
+// The product a run ended with, from the listing's summary line.
+std::string productOfListing(const std::string& lst) {
+  std::size_t at = lst.rfind("\nProduct: ");
+  if (at == std::string::npos) return "PX101";
+  at += 10;
+  return lst.substr(at, lst.find(',', at) - at);
+}
+
+// Disassembles image (a .rom or .hex file in the working folder) with the command, assembles
+// the source in a fresh folder and returns the file of the same kind that it gives.
+std::string reassembled(const std::string& image, const std::string& productId, bool beyondRom) {
+  std::vector<std::string> args = {"-p", productId, "-o", "dis.asm", image};
+  if (beyondRom) args.push_back("-e");
+  std::FILE* err = std::tmpfile();
+  int status = dis::runDisassembler(args, stdout, err);
+  std::fclose(err);
+  EXPECT_EQ(status, 0) << image;
+  std::string source = readFile("dis.asm");
+  ScopedTempDir again;
+  writeFile("prog.asm", source);
+  std::vector<std::string> zelasArgs = {"prog"};
+  if (beyondRom) zelasArgs.push_back("-e");
+  runZelasInProcess(zelasArgs);
+  std::string result = readFile("prog" + fs::path(image).extension().string());
+  EXPECT_NE(readFile("prog.lst").find("Errors   = 0"), std::string::npos) << source;
+  return result;
+}
+
+// Assembles the files of a source (prog.asm and what it includes) with args; when that gives no
+// errors, both of its images must survive the round trip.
+void expectRoundTrip(const std::vector<std::pair<std::string, std::string>>& files,
+                     const std::vector<std::string>& args, const std::string& what) {
+  ScopedTempDir dir;
+  for (const auto& [name, text] : files) writeFile(name, text);
+  runZelasInProcess(args);
+  if (!fileExists("prog.rom") || readFile("prog.lst").find("Errors   = 0") == std::string::npos) {
+    return;
+  }
+  bool beyondRom = std::find(args.begin(), args.end(), "-e") != args.end();
+  std::string productId = productOfListing(readFile("prog.lst"));
+  std::string rom = readFile("prog.rom");
+  std::string hex = readFile("prog.hex");
+  fs::path here = fs::current_path();
+  EXPECT_EQ(reassembled((here / "prog.rom").string(), productId, beyondRom), rom) << what;
+  EXPECT_EQ(reassembled((here / "prog.hex").string(), productId, beyondRom), hex) << what;
+}
+
+TEST(DisassemblerRoundTrip, EveryExample) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(ZELAS_EXAMPLES)) {
+    if (entry.path().extension() != ".asm") continue;
+    expectRoundTrip({{"prog.asm", readFile(entry.path())}}, {"prog"}, entry.path().string());
+    ++count;
+  }
+  EXPECT_GT(count, 0);
+}
+
+struct CaseInputs {
+  std::vector<std::pair<std::string, std::string>> files;
+  std::vector<std::string> args = {"prog"};
+};
+
+// The "==> in NAME" and "==> args" sections of an end-to-end case file.
+CaseInputs caseInputs(const std::string& text) {
+  CaseInputs inputs;
+  std::istringstream in(text);
+  std::string line;
+  std::string* section = nullptr;
+  std::string argsText;
+  bool haveArgs = false;
+  while (std::getline(in, line)) {
+    if (line.rfind("==> ", 0) == 0) {
+      section = nullptr;
+      if (line.rfind("==> in ", 0) == 0) {
+        inputs.files.emplace_back(line.substr(7), "");
+        section = &inputs.files.back().second;
+      } else if (line == "==> args") {
+        section = &argsText;
+        haveArgs = true;
+      }
+    } else if (section != nullptr) {
+      *section += line + "\n";
+    }
+  }
+  if (haveArgs) {
+    inputs.args.clear();
+    std::istringstream argLines(argsText);
+    while (std::getline(argLines, line)) inputs.args.push_back(line);
+  }
+  return inputs;
+}
+
+TEST(DisassemblerRoundTrip, EveryEndToEndCaseSource) {
+  int count = 0;
+  for (const auto& entry :
+       fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
+    if (entry.path().extension() != ".case") continue;
+    CaseInputs inputs = caseInputs(readFile(entry.path()));
+    bool hasProg = false;
+    for (const auto& file : inputs.files) hasProg = hasProg || file.first == "prog.asm";
+    if (!hasProg) continue;
+    expectRoundTrip(inputs.files, inputs.args, entry.path().string());
+    ++count;
+  }
+  EXPECT_GT(count, 0);
+}
+
+// An image made with -e reaches past the ROM; from 10000h on its HEX file needs extended
+// linear address records.
+TEST(DisassemblerRoundTrip, ImageBeyondTheRomWithE) {
+  ScopedTempDir dir;
+  std::vector<std::uint8_t> image(0x10010, 0);
+  image[0] = 0x80;  // jmp 0003h
+  image[1] = 0x03;
+  image[3] = 0x3F;
+  image[0x900] = 0x55;
+  image[0x1000F] = 0x77;
+  RoundTrip trip = roundTripImage(image, product("PX101"), true, dir.path());
+  EXPECT_TRUE(trip.same) << trip.report;
+  std::string hex = readFile(dir.path() / "trip.hex");
+  EXPECT_NE(hex.find(":020000040001F9\n"), std::string::npos);
+  EXPECT_EQ(reassembled((dir.path() / "trip.hex").string(), "PX101", true), hex);
+}
+
+}  // namespace
+}  // namespace zelas::test

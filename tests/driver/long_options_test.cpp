@@ -1,0 +1,133 @@
+// The long options on their own: parsing, the --help and --version texts, the errors for bad
+// ones, and the make-rule text that --deps writes.
+#include "driver/long_options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "driver/dependencies.h"
+#include "support/test_support.h"
+
+namespace zelas {
+namespace {
+
+// Parses args as one command line would, returning the captured standard error text.
+struct Parsed {
+  bool ok = true;
+  LongOptions options;
+  std::string err;
+  std::size_t next = 0;
+};
+
+Parsed parse(const std::vector<std::string>& args) {
+  Parsed p;
+  std::FILE* err = std::tmpfile();
+  std::size_t i = 0;
+  for (; i < args.size() && p.ok; ++i) p.ok = takeLongOption(args, i, p.options, err);
+  p.next = i;
+  std::fflush(err);
+  std::rewind(err);
+  char buffer[512] = {};
+  std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
+  p.err.assign(buffer, n);
+  std::fclose(err);
+  return p;
+}
+
+TEST(LongOptions, TakesValuesAfterAnEqualsSignOrAsTheNextArgument) {
+  Parsed p = parse({"--deps=a.d", "--symbols", "a.sym", "--include-path=x", "--include-path", "y",
+                    "--diagnostics=gnu"});
+  ASSERT_TRUE(p.ok) << p.err;
+  EXPECT_EQ(*p.options.depsFile, "a.d");
+  EXPECT_EQ(*p.options.symbolsFile, "a.sym");
+  EXPECT_EQ(p.options.includePath, (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(p.options.diagnostics, DiagnosticStyle::gnu);
+  EXPECT_EQ(p.next, 7u);  // the separate values were consumed
+}
+
+TEST(LongOptions, ReportsUnknownOptionsAndBadValues) {
+  EXPECT_EQ(parse({"--foo"}).err, "\nError : unknown option '--foo'\n");
+  EXPECT_EQ(parse({"--foo=1"}).err, "\nError : unknown option '--foo'\n");
+  EXPECT_EQ(parse({"--Help"}).err, "\nError : unknown option '--Help'\n");
+  EXPECT_EQ(parse({"--deps"}).err, "\nError : option '--deps' requires a value\n");
+  EXPECT_EQ(parse({"--deps="}).err, "\nError : invalid value '' for option '--deps'\n");
+  EXPECT_EQ(parse({"--diagnostics=GNU"}).err,
+            "\nError : invalid value 'GNU' for option '--diagnostics'\n");
+  EXPECT_EQ(parse({"--help=yes"}).err, "\nError : invalid value 'yes' for option '--help'\n");
+  EXPECT_FALSE(parse({"--version=2"}).ok);
+}
+
+TEST(LongOptions, RecognisesOnlyDoubleDashNames) {
+  EXPECT_TRUE(isLongOption("--help"));
+  EXPECT_FALSE(isLongOption("--"));  // a bare "--" stays an ignored option, as it always was
+  EXPECT_FALSE(isLongOption("-help"));
+  EXPECT_FALSE(isLongOption("prog"));
+}
+
+TEST(MakeRules, EscapesWhatMakeWouldSplitOrExpand) {
+  EXPECT_EQ(escapeForMake("plain/name.inc"), "plain/name.inc");
+  EXPECT_EQ(escapeForMake("my file.inc"), "my\\ file.inc");
+  EXPECT_EQ(escapeForMake("tab\there"), "tab\\\there");
+  EXPECT_EQ(escapeForMake("a#b"), "a\\#b");
+  EXPECT_EQ(escapeForMake("cost$"), "cost$$");
+  // A backslash in front of an escaped blank is doubled, so it stays a backslash for make.
+  EXPECT_EQ(escapeForMake("dir\\ x"), "dir\\\\\\ x");
+  EXPECT_EQ(escapeForMake("dir\\x"), "dir\\x");
+}
+
+TEST(MakeRules, ListsEveryPrerequisiteAndAnEmptyRuleForAllButTheSource) {
+  EXPECT_EQ(dependencyRules({"p.lst", "p.rom"}, {"p.asm", "a b.inc", "zelas.cfg"}),
+            "p.lst p.rom: p.asm a\\ b.inc zelas.cfg\n"
+            "\n"
+            "a\\ b.inc:\n"
+            "\n"
+            "zelas.cfg:\n");
+  EXPECT_EQ(dependencyRules({"p.lst"}, {"p.asm"}), "p.lst: p.asm\n");
+}
+
+TEST(MakeRules, FileSetKeepsFirstUseOrderWithoutRepeats) {
+  FileSet files;
+  for (const char* name : {"main.asm", "b.inc", "a.inc", "b.inc", "main.asm"}) files.add(name);
+  EXPECT_EQ(files.names(), (std::vector<std::string>{"main.asm", "b.inc", "a.inc"}));
+}
+
+TEST(MakeRules, WriteTextFileFailsWhereNothingCanBeCreated) {
+  test::ScopedTempDir dir;
+  EXPECT_TRUE(writeTextFile("ok.txt", "x\n"));
+  EXPECT_EQ(test::readFile("ok.txt"), "x\n");
+  EXPECT_FALSE(writeTextFile("missing-folder/x.d", "x\n"));
+  EXPECT_FALSE(writeTextFile(".", "x\n"));          // a folder
+  EXPECT_FALSE(writeTextFile("/dev/full", "x\n"));  // the disk is full: the write fails
+}
+
+TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {
+  test::ScopedTempDir dir;
+  test::RunResult help = test::runZelasInProcess({"--help", "prog"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  for (const char* option :
+       {"\n  -b ", "\n  -cFILE", "\n  -dSYMBOL", "\n  -e ", "\n  -pPRODUCT", "\n  -tN",
+        "\n  --deps=FILE", "\n  --diagnostics=STYLE", "\n  --include-path=DIR",
+        "\n  --symbols=FILE", "\n  --help ", "\n  --version "}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  test::RunResult version = test::runZelasInProcess({"prog", "--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "zelas 1.94\n");
+  EXPECT_EQ(version.err, "");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // no listing, nothing else
+}
+
+TEST(HelpAndVersion, UnknownLongOptionStopsBeforeAnyFileIsTouched) {
+  test::ScopedTempDir dir;
+  test::writeFile("prog.asm", "\tnop\n");
+  test::RunResult r = test::runZelasInProcess({"prog", "--foo"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "\nError : unknown option '--foo'\n");
+  EXPECT_FALSE(test::fileExists("prog.lst"));
+}
+
+}  // namespace
+}  // namespace zelas

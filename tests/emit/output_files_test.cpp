@@ -1,0 +1,227 @@
+// The ROM dump and Intel HEX writers, on hand-filled images, and their failures through the
+// driver: a file that can't be created, and one that is created but can't be written.
+#include "emit/output_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/assembler.h"
+#include "support/test_support.h"
+
+namespace zelas::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string drain(std::FILE* f) {
+  std::fflush(f);
+  std::rewind(f);
+  std::string text;
+  int ch;
+  while ((ch = std::fgetc(f)) != EOF) text.push_back(static_cast<char>(ch));
+  return text;
+}
+
+// An assembler after pass 2, with an image filled by the test, in a fresh working folder.
+class Writers : public ::testing::Test {
+ protected:
+  Writers() : as_(std::tmpfile(), std::tmpfile()) { as_.pass = 2; }
+  ~Writers() override {
+    std::fclose(as_.out);
+    std::fclose(as_.err);
+  }
+
+  void setImage(std::vector<std::uint8_t> bytes) {
+    as_.romImage = std::move(bytes);
+    as_.maxPC = static_cast<Value>(as_.romImage.size());
+  }
+  std::string err() { return drain(as_.err); }
+
+  ScopedTempDir dir_;
+  Assembler as_;
+};
+
+std::vector<std::uint8_t> counting(std::size_t n) {
+  std::vector<std::uint8_t> bytes(n);
+  for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i);
+  return bytes;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) out.push_back(line);
+  return out;
+}
+
+// Byte sum of a record from the count to the checksum, modulo 256.
+unsigned recordSum(const std::string& record) {
+  unsigned sum = 0;
+  for (std::size_t i = 1; i + 1 < record.size(); i += 2) {
+    sum += static_cast<unsigned>(std::stoul(record.substr(i, 2), nullptr, 16));
+  }
+  return sum & 0xFFu;
+}
+
+TEST_F(Writers, ThreeByteImageGivesTheDocumentedFiles) {
+  setImage({0x01, 0x02, 0x03});
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  writeHexFile(as_, "prog");
+  EXPECT_EQ(readFile("prog.rom"), "01 02 03 \n");
+  EXPECT_EQ(as_.checksum, 6);
+  EXPECT_EQ(readFile("prog.hex"),
+            ":200000000102030000000000000000000000000000000000000000000000000000000000DA\n"
+            ":00000001FF\n");
+  EXPECT_EQ(as_.errorCount, 0);
+}
+
+TEST_F(Writers, RomLinesHoldEightBytes) {
+  setImage(counting(8));
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  EXPECT_EQ(readFile("prog.rom"), "00 01 02 03 04 05 06 07\n");
+  setImage(counting(9));
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  EXPECT_EQ(readFile("prog.rom"), "00 01 02 03 04 05 06 07\n08 \n");
+  EXPECT_EQ(as_.checksum, 36);
+}
+
+TEST_F(Writers, EmptyImageGivesEmptyRomAndOnlyTheEndRecord) {
+  setImage({});
+  as_.checksum = 99;
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  writeHexFile(as_, "prog");
+  EXPECT_EQ(readFile("prog.rom"), "");
+  EXPECT_EQ(as_.checksum, 0);
+  EXPECT_EQ(readFile("prog.hex"), ":00000001FF\n");
+}
+
+TEST_F(Writers, LastHexRecordIsFullLengthWithFillBytes) {
+  setImage(counting(40));
+  as_.fillValue = 0x1AB;  // only the low byte is used
+  writeHexFile(as_, "prog");
+  std::vector<std::string> records = lines(readFile("prog.hex"));
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].substr(0, 9), ":20000000");
+  EXPECT_EQ(records[1].substr(0, 9), ":20002000");
+  EXPECT_EQ(records[1].substr(9, 16), "2021222324252627");
+  std::string fill;
+  for (int i = 0; i < 24; ++i) fill += "AB";
+  EXPECT_EQ(records[1].substr(25, 48), fill);
+  EXPECT_EQ(records[2], ":00000001FF");
+  for (const std::string& r : records) EXPECT_EQ(recordSum(r), 0u) << r;
+}
+
+TEST_F(Writers, CheckSumCountsEveryImageByte) {
+  setImage(std::vector<std::uint8_t>(0x200, 0xFF));
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  EXPECT_EQ(as_.checksum, 0x200 * 0xFF);
+}
+
+// Pass 2 may raise maxPC above the image pass 1 sized; the files stop at the image's end.
+TEST_F(Writers, NeverReadBeyondTheImage) {
+  setImage({0x10, 0x20, 0x30});
+  as_.maxPC = 0x100;
+  ASSERT_TRUE(writeRomFile(as_, "prog"));
+  writeHexFile(as_, "prog");
+  EXPECT_EQ(readFile("prog.rom"), "10 20 30 \n");
+  EXPECT_EQ(as_.checksum, 0x60);
+  EXPECT_EQ(lines(readFile("prog.hex")).size(), 2u);
+}
+
+TEST_F(Writers, ImagesFrom10000hOnUseExtendedLinearAddressRecords) {
+  setImage(counting(0x10000 + 0x21));
+  writeHexFile(as_, "prog");
+  std::vector<std::string> records = lines(readFile("prog.hex"));
+  // 2048 records below 10000h, the segment record, two records above, the end record.
+  ASSERT_EQ(records.size(), 2048u + 1 + 2 + 1);
+  for (std::size_t i = 0; i < 2048; ++i) {
+    ASSERT_EQ(records[i].substr(7, 2), "00") << records[i];
+    char address[5];
+    std::snprintf(address, sizeof address, "%04X", static_cast<unsigned>(i * 32));
+    ASSERT_EQ(records[i].substr(3, 4), address);
+  }
+  EXPECT_EQ(records[2048], ":020000040001F9");
+  EXPECT_EQ(records[2049].substr(0, 13), ":200000000001");
+  EXPECT_EQ(records[2050].substr(0, 13), ":200020002000");  // 10020h holds 20h; then fill
+  EXPECT_EQ(records[2051], ":00000001FF");
+  for (const std::string& r : records) EXPECT_EQ(recordSum(r), 0u) << r;
+}
+
+TEST_F(Writers, RomThatCannotBeCreatedIsTheDriversStop) {
+  setImage({1});
+  fs::create_directory("prog.rom");
+  EXPECT_FALSE(writeRomFile(as_, "prog"));
+  EXPECT_EQ(err(), "\nError : Unable to create 'prog.rom'\n");
+  EXPECT_EQ(as_.errorCount, 0);
+}
+
+TEST_F(Writers, HexThatCannotBeCreatedIsReportedAsError) {
+  setImage({1});
+  fs::create_directory("prog.hex");
+  writeHexFile(as_, "prog");
+  EXPECT_EQ(err(), "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
+  EXPECT_EQ(as_.errorCount, 1);
+}
+
+TEST_F(Writers, FullDiskIsReportedAndLeavesNoFile) {
+  setImage(counting(100));
+  fs::create_symlink("/dev/full", "prog.rom");
+  fs::create_symlink("/dev/full", "prog.hex");
+  EXPECT_TRUE(writeRomFile(as_, "prog"));
+  writeHexFile(as_, "prog");
+  EXPECT_EQ(err(),
+            "\nError : Unable to write 'prog.rom'\n\n0.0: \n"
+            "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
+  EXPECT_EQ(as_.errorCount, 2);
+  EXPECT_TRUE(as_.outputFailed);
+  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.rom")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.hex")));
+}
+
+// Through the driver: the listing's summary counts the write error and the run fails.
+TEST(OutputFailures, FullDiskMakesTheRunFail) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", "\tnop\n");
+  fs::create_symlink("/dev/full", "prog.rom");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.err.find("\nError : Unable to write 'prog.rom'\n"), std::string::npos) << r.err;
+  std::string lst = readFile("prog.lst");
+  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.rom'\n\n\nCheckSum = "), std::string::npos)
+      << lst;
+  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
+  EXPECT_TRUE(fileExists("prog.hex"));
+}
+
+TEST(OutputFailures, RomNotCreatedStopsBeforeHexAndSummary) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", "\tnop\n");
+  fs::create_directory("prog.rom");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
+  EXPECT_FALSE(fileExists("prog.hex"));
+  EXPECT_EQ(readFile("prog.lst").find("CheckSum"), std::string::npos);
+}
+
+TEST(OutputFailures, HexNotCreatedIsCountedInTheSummary) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", "\tnop\n");
+  fs::create_directory("prog.hex");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  std::string lst = readFile("prog.lst");
+  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.hex'\n\n\nCheckSum = "), std::string::npos)
+      << lst;
+  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
+  EXPECT_NE(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelas::test

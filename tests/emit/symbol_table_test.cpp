@@ -1,0 +1,77 @@
+// The symbolic reference table written at the end of the listing.
+#include "emit/symbol_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/assembler.h"
+#include "support/test_support.h"
+
+namespace zelas::test {
+namespace {
+
+constexpr char kHeader[] =
+    "\n ************ SYMBOLIC REFERENCE TABLE ************\n"
+    "\nValue  Label                # Uses "
+    "\n-----  -------------------- ------";
+
+class SymbolTable : public ::testing::Test {
+ protected:
+  SymbolTable() : as_(stdout, stderr) { as_.listFile = std::tmpfile(); }
+  ~SymbolTable() override { std::fclose(as_.listFile); }
+
+  void addLabel(const std::string& name, Value value, char kind, Value uses) {
+    Label& label = as_.labels.globals[name];
+    label.name = name;
+    label.value = value;
+    label.kind = kind;
+    label.uses = uses;
+  }
+  std::string table() {
+    writeSymbolTable(as_);
+    std::fflush(as_.listFile);
+    std::rewind(as_.listFile);
+    std::string text;
+    int ch;
+    while ((ch = std::fgetc(as_.listFile)) != EOF) text.push_back(static_cast<char>(ch));
+    return text;
+  }
+
+  Assembler as_;
+};
+
+TEST_F(SymbolTable, WithoutLabelsOnlyTheHeader) {
+  EXPECT_EQ(table(), std::string(kHeader) + "\n");
+}
+
+TEST_F(SymbolTable, RowsShowValueKindNameAndUses) {
+  addLabel("size", 0x1234, '=', 3);
+  addLabel("start", 0, ' ', 0);
+  EXPECT_EQ(table(), std::string(kHeader) +
+                         "\n1234 = size                   3"
+                         "\n   0   start                  0"
+                         "\n");
+}
+
+TEST_F(SymbolTable, WideValuesAndLongNamesPushTheRowRight) {
+  addLabel("minus", -1, '=', 1);
+  addLabel("a_name_longer_than_twenty", 0x12345, ' ', 12);
+  EXPECT_EQ(table(), std::string(kHeader) +
+                         "\n12345   a_name_longer_than_twenty   12"
+                         "\nffffffff = minus                  1"
+                         "\n");
+}
+
+TEST_F(SymbolTable, NamesDifferingInCaseAreTwoRowsUpperFirst) {
+  addLabel("loop", 0x10, ' ', 2);
+  addLabel("Loop", 0x20, ' ', 1);
+  EXPECT_EQ(table(), std::string(kHeader) +
+                         "\n  20   Loop                   1"
+                         "\n  10   loop                   2"
+                         "\n");
+}
+
+}  // namespace
+}  // namespace zelas::test

@@ -1,0 +1,309 @@
+// Hostile input: runaway nesting at and past each resource limit, absurd line lengths, bytes that
+// are no text, a source far larger than memory should ever need, and addresses far beyond any
+// ROM. Each run must end with a clear report and its documented exit status, never with a crash,
+// a hang or unbounded memory.
+//
+// Covered elsewhere and not repeated here: a file including itself and two files including each
+// other (tests/driver/driver_test.cpp, Feeder.IncludeCyclesEndWithAFatalReport); a source that is
+// a folder (Driver.SourceThatIsAFolderCannotBeOpened); an unreadable include
+// (Feeder.UnreadableIncludeStops); a base name beyond the 128-byte file-name buffer
+// (Driver.TooLongBaseNameStopsInsteadOfBeingCut); a .rom or .hex path that is a folder
+// (tests/emit/output_files_test.cpp, OutputFailures.*); a macro invoking itself and two invoking
+// each other (tests/e2e/cases/macro/err_self_invoking.case, err_mutual_invocation.case).
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "driver/driver.h"
+#include "driver/feeder.h"
+#include "statements/conditionals.h"
+#include "support/test_support.h"
+
+extern char** environ;
+
+namespace zelas {
+namespace {
+
+using test::readFile;
+using test::runZelasInProcess;
+using test::ScopedTempDir;
+using test::writeFile;
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::size_t countOf(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+std::string repeat(const std::string& line, int times) {
+  std::string text;
+  text.reserve(line.size() * static_cast<std::size_t>(times));
+  for (int i = 0; i < times; ++i) text += line;
+  return text;
+}
+
+// ---- Nesting limits: the deepest accepted level works, one more is a fatal report -----------
+
+// Writes a chain of include files: the source includes f1.inc, which includes f2.inc, and so on
+// to f<files>.inc, which holds one nop.
+void writeIncludeChain(int files) {
+  writeFile("prog.asm", "include \"f1.inc\"\n");
+  for (int i = 1; i < files; ++i) {
+    writeFile("f" + std::to_string(i) + ".inc", "include \"f" + std::to_string(i + 1) + ".inc\"\n");
+  }
+  writeFile("f" + std::to_string(files) + ".inc", "\tnop\n");
+}
+
+TEST(NestingLimits, IncludeChainUpToTheLimitAssemblesAndOneMoreIsFatal) {
+  ScopedTempDir dir;
+  // The main source is the first level, so kMaxIncludeDepth - 1 included files still fit.
+  writeIncludeChain(kMaxIncludeDepth - 1);
+  test::RunResult ok = runZelasInProcess({"prog"});
+  EXPECT_EQ(ok.status, 0) << ok.err;
+  EXPECT_EQ(readFile("prog.rom").substr(0, 2), "20");  // the nop at the bottom was assembled
+  std::filesystem::remove("prog.rom");
+  writeIncludeChain(kMaxIncludeDepth);
+  test::RunResult deep = runZelasInProcess({"prog"});
+  EXPECT_EQ(deep.status, 1);
+  std::string report = "Include nesting deeper than " + std::to_string(kMaxIncludeDepth) +
+                       " levels: 'f" + std::to_string(kMaxIncludeDepth) +
+                       ".inc' includes itself or nests too deeply.";
+  EXPECT_EQ(deep.err, "\nError : " + report + "\n1.17: include \"f" +
+                          std::to_string(kMaxIncludeDepth) + ".inc\"\n");
+  EXPECT_TRUE(contains(readFile("prog.lst"), "; Error : " + report + "\n"));
+  EXPECT_FALSE(test::fileExists("prog.rom"));
+  EXPECT_FALSE(contains(readFile("prog.lst"), "CheckSum"));
+}
+
+// Macros m1 .. m<levels>, each invoking the next; the last emits one nop.
+std::string macroChain(int levels) {
+  std::string source;
+  for (int i = levels; i >= 1; --i) {
+    std::string body = i == levels ? "\tnop" : "\tm" + std::to_string(i + 1);
+    source += "\tmacro m" + std::to_string(i) + "\n" + body + "\n\tendm\n";
+  }
+  return source + "\tm1\n";
+}
+
+TEST(NestingLimits, MacroChainUpToTheLimitExpandsAndOneMoreIsFatal) {
+  test::Assembly ok = test::assembleSource(macroChain(kMaxMacroDepth));
+  EXPECT_EQ(ok.run.status, 0) << ok.run.err.substr(0, 300);
+  EXPECT_EQ(ok.rom.substr(0, 2), "20");
+  test::Assembly deep = test::assembleSource(macroChain(kMaxMacroDepth + 1));
+  EXPECT_EQ(deep.run.status, 1);
+  std::string report = "Macro nesting deeper than " + std::to_string(kMaxMacroDepth) +
+                       " levels: 'm" + std::to_string(kMaxMacroDepth + 1) +
+                       "' invokes itself or nests too deeply.";
+  // Raised while the innermost expansion replays its line: line 0, the expanded text.
+  EXPECT_TRUE(contains(deep.run.err, "\nError : " + report + "\n0."));
+  EXPECT_EQ(countOf(deep.run.err, "\nError : "), 1u);
+  EXPECT_TRUE(contains(deep.lst, "; Error : " + report + "\n"));
+  EXPECT_EQ(deep.rom, "");
+}
+
+TEST(NestingLimits, ConditionalsUpToTheLimitAssembleAndOneMoreIsFatal) {
+  std::string atLimit = repeat("if 1\n", kMaxCondDepth) + "\tnop\n" + repeat("endif\n", kMaxCondDepth);
+  test::Assembly ok = test::assembleSource(atLimit);
+  EXPECT_EQ(ok.run.status, 0) << ok.run.err.substr(0, 300);
+  EXPECT_EQ(ok.rom.substr(0, 2), "20");
+  // A skipped branch counts its nesting too.
+  std::string skipped = "if 0\n" + repeat("ifdef NOTHING\n", kMaxCondDepth) + "\tnop\n";
+  test::Assembly deep = test::assembleSource(skipped);
+  EXPECT_EQ(deep.run.status, 1);
+  std::string report =
+      "Conditional nesting deeper than " + std::to_string(kMaxCondDepth) + " levels.";
+  std::string line = std::to_string(kMaxCondDepth + 1);
+  EXPECT_EQ(deep.run.err, "\nError : " + report + "\n" + line + ".13: ifdef NOTHING\n");
+  EXPECT_TRUE(contains(deep.lst, "; Error : " + report + "\n"));
+}
+
+TEST(NestingLimits, HundredThousandNestedIfsStopAtTheLimitWithOneReport) {
+  test::Assembly a = test::assembleSource(repeat("\tif 1\n", 100000) + repeat("\tendif\n", 100000));
+  EXPECT_EQ(a.run.status, 1);
+  EXPECT_EQ(a.run.err, "\nError : Conditional nesting deeper than " +
+                           std::to_string(kMaxCondDepth) + " levels.\n" +
+                           std::to_string(kMaxCondDepth + 1) + ".12:         if 1\n");
+  EXPECT_EQ(a.rom, "");
+}
+
+// ---- Lines and bytes that are no ordinary text ----------------------------------------------
+
+// Counts the lines of a file that begin with prefix, reading it in blocks (it may be large).
+std::size_t countLinesStartingWith(const char* path, const std::string& prefix) {
+  std::FILE* f = std::fopen(path, "rb");
+  if (f == nullptr) return 0;
+  std::size_t count = 0;
+  std::string line;
+  for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f)) {
+    if (c != '\n') {
+      if (line.size() < prefix.size()) line += static_cast<char>(c);
+      continue;
+    }
+    if (line == prefix) ++count;
+    line.clear();
+  }
+  std::fclose(f);
+  return count;
+}
+
+TEST(HostileLines, MegabyteLineReportsEveryCharacterBeyondTheLimit) {
+  ScopedTempDir dir;
+  constexpr std::size_t kLength = 1 << 20;
+  writeFile("prog.asm", "\tnop\n" + std::string(kLength, 'x') + "\n\tnop\n");
+  // The reports run to hundreds of megabytes, so standard error goes to a file, not to memory.
+  std::FILE* out = std::fopen("out.txt", "w");
+  std::FILE* err = std::fopen("err.txt", "w");
+  ASSERT_NE(out, nullptr);
+  ASSERT_NE(err, nullptr);
+  int status = runZelas({"prog"}, out, err);
+  std::fclose(out);
+  std::fclose(err);
+  EXPECT_EQ(status, 1);  // the one warning: the cut line is no instruction
+  std::size_t beyond = kLength - 255;
+  EXPECT_EQ(countLinesStartingWith("err.txt", "Error : Line 2' exceeds maximum line length"),
+            beyond);
+  EXPECT_EQ(countLinesStartingWith("prog.lst", "**** Error : Line 2' exceeds maximum line length"),
+            beyond);
+  // The line keeps its first 255 characters, and the lines around it are assembled.
+  EXPECT_EQ(readFile("prog.rom").substr(0, 5), "20 20");
+  std::FILE* lst = std::fopen("prog.lst", "rb");
+  ASSERT_NE(lst, nullptr);
+  std::fseek(lst, -400, SEEK_END);
+  char tail[401] = {};
+  EXPECT_EQ(std::fread(tail, 1, 400, lst), 400u);
+  std::fclose(lst);
+  EXPECT_TRUE(contains(tail, "Errors   = " + std::to_string(beyond) + "\n"));
+}
+
+TEST(HostileLines, BytesBeyondAsciiAreBlanksAndNulEndsTheLineText) {
+  // 80h to FFh separate words like blanks; a NUL byte ends the text that is assembled.
+  std::string source = "\xA0\tnop\xFF\n\x80\x81mov\xC3" "a,\xFE" "1\n\tnop\0garbage words\n";
+  source += std::string("\0\0\0\n", 4) + "\tret\n";
+  test::Assembly a = test::assembleSource(source);
+  EXPECT_EQ(a.run.status, 0) << a.run.err;
+  EXPECT_EQ(a.run.err, "");
+  EXPECT_EQ(a.rom, "20 19 01 20 3F \n");
+}
+
+TEST(HostileLines, RandomBytesEndWithTheSummary) {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 8; ++round) {
+    std::string source(64 * 1024, '\0');
+    for (char& c : source) c = static_cast<char>(random() & 0xFF);
+    test::Assembly a = test::assembleSource(source, round % 2 ? std::vector<std::string>{"-e"}
+                                                               : std::vector<std::string>{});
+    // A random source either completes with its counts in the summary, or stops on a fatal
+    // report (such as a macro left open) with that report as the last line of the listing.
+    if (a.run.status == 1 && !contains(a.run.out, "Complete")) {
+      EXPECT_TRUE(contains(a.lst, "; Error : ")) << "round " << round;
+    } else {
+      EXPECT_TRUE(contains(a.run.out, "\nComplete")) << "round " << round;
+      EXPECT_TRUE(contains(a.lst, "\nCheckSum = ")) << "round " << round;
+    }
+  }
+}
+
+// ---- Size: a huge source streams in flat memory --------------------------------------------
+
+// Peak resident set of the zelas executable assembling prog in the working folder, in KiB.
+long peakKilobytesOfRun() {
+  std::vector<std::string> args = {ZELAS_BINARY, "prog"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  // A sanitizer build keeps freed memory in quarantine; that is no growth of the program's own.
+  std::string asan = "ASAN_OPTIONS=quarantine_size_mb=1:";
+  if (const char* old = std::getenv("ASAN_OPTIONS")) asan += old;
+  std::vector<char*> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (std::strncmp(*e, "ASAN_OPTIONS=", 13) != 0) env.push_back(*e);
+  }
+  env.push_back(asan.data());
+  env.push_back(nullptr);
+  pid_t pid = 0;
+  int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
+  int status = 0;
+  struct rusage usage {};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
+  return usage.ru_maxrss;
+}
+
+// Writes a source of about megabytes MB: comment lines and code, streamed in blocks.
+void writeLargeSource(int megabytes) {
+  std::string block;
+  std::string comment = "; " + std::string(200, 'c') + "\n";
+  while (block.size() < (1 << 20)) block += comment + "\tmov a,[x+12h]\n";
+  std::FILE* f = std::fopen("prog.asm", "wb");
+  ASSERT_NE(f, nullptr);
+  for (int i = 0; i < megabytes; ++i) std::fwrite(block.data(), 1, block.size(), f);
+  std::fclose(f);
+}
+
+TEST(HostileSize, HundredMegabyteSourceStreamsInFlatMemory) {
+  ScopedTempDir dir;
+  writeLargeSource(1);
+  long small = peakKilobytesOfRun();
+  writeLargeSource(100);
+  long large = peakKilobytesOfRun();
+  ASSERT_GT(small, 0);
+  ASSERT_GT(large, 0);
+  // Lines are read one at a time: a hundred times the text may not cost more than a few MB.
+  EXPECT_LT(large - small, 8 * 1024) << "peak RSS " << small << " KiB -> " << large << " KiB";
+  std::string lst = readFile("prog.lst");
+  EXPECT_TRUE(contains(lst, "\nErrors   = 0\n"));
+}
+
+// ---- Addresses far beyond any ROM ----------------------------------------------------------
+
+TEST(HostileAddresses, OrgNearTheTopOfTheValueRangeIsStoppedByTheImageLimit) {
+  test::Assembly a = test::assembleSource("\torg 7FFFFFFFh\n\tnop\n", {"-e"});
+  EXPECT_EQ(a.run.status, 1);
+  EXPECT_TRUE(contains(a.run.err, "\nError : ROM image of 7FFFFFFF bytes exceeds the limit of "
+                                  "1000000 bytes; Cannot continue.\n"))
+      << a.run.err;
+  EXPECT_TRUE(contains(a.lst, "; Error : ROM image of 7FFFFFFF bytes exceeds the limit"));
+  EXPECT_FALSE(contains(a.lst, "CheckSum"));
+  EXPECT_EQ(a.rom, "");
+  // One byte past the limit is refused the same way.
+  test::Assembly over = test::assembleSource("\torg 1000000h\n\tnop\n", {"-e"});
+  EXPECT_EQ(over.run.status, 1);
+  EXPECT_TRUE(contains(over.run.err, "ROM image of 1000001 bytes exceeds the limit of 1000000"));
+}
+
+TEST(HostileNames, FileNamesBeyondTheBufferAreReportedWhole) {
+  ScopedTempDir dir;
+  std::string longName(240, 'i');  // the line stays within 255 characters
+  writeFile("prog.asm", "include \"" + longName + "\"\n");
+  test::RunResult include = runZelasInProcess({"prog"});
+  EXPECT_EQ(include.status, 1);
+  EXPECT_EQ(include.err, "\nError : Unable to open '" + longName + "'\n");
+  writeFile("prog.asm", "\tnop\n");
+  std::string config(300, 'c');
+  test::RunResult cfg = runZelasInProcess({"-c", config, "prog"});
+  EXPECT_EQ(cfg.status, 1);  // the one warning
+  EXPECT_EQ(cfg.err,
+            "\nWarning : Unable to open config file, '" + config + "': Using default values.\n");
+}
+
+}  // namespace
+}  // namespace zelas

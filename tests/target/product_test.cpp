@@ -1,0 +1,104 @@
+// The product table, product selection and the RAM ranges.
+#include "target/product.h"
+
+#include <gtest/gtest.h>
+
+#include "statements/defined_symbols.h"
+#include "target/statement_fixture.h"
+
+namespace zelas::test {
+namespace {
+
+TEST(ProductTable, RowsInTheirPublishedOrder) {
+  auto table = productTable();
+  ASSERT_EQ(table.size(), 40u);
+  EXPECT_EQ(table[0].id, "PX101");
+  EXPECT_EQ(table[8].id, "PX109");
+  EXPECT_EQ(table[8].romSize, 0x1FE0);
+  // Rows 27 and 30 repeat the IDs of rows 15 and 16.
+  EXPECT_EQ(table[26].id, "PX115");
+  EXPECT_EQ(table[29].id, "PX116");
+  EXPECT_EQ(table[39].id, "PX138");
+  EXPECT_EQ(table[39].romSize, 0x0BE0);
+  int familyA = 0;
+  for (const Product& p : table) {
+    if (p.family == CpuFamily::A) {
+      ++familyA;
+      EXPECT_EQ(ramSize(p), 128) << p.id;
+    }
+  }
+  EXPECT_EQ(familyA, 6);
+  EXPECT_EQ(ramSize(table[6]), 256);
+  EXPECT_EQ(ramSize(table[38]), 96);
+}
+
+TEST(SelectProduct, ByIdIgnoringCaseDefinesTableSpellingAndFamily) {
+  StatementFixture f;
+  selectProduct(f.as(), "px107");
+  EXPECT_EQ(f.as().currentProduct->id, "PX107");
+  EXPECT_TRUE(isDefinedSymbol(f.as().definedSymbols, "PX107"));
+  EXPECT_TRUE(isDefinedSymbol(f.as().definedSymbols, "BCPU"));
+  EXPECT_FALSE(isDefinedSymbol(f.as().definedSymbols, "ACPU"));
+  EXPECT_EQ(f.listing(), "");  // the command line has no statement to list
+  selectProduct(f.as(), "PX101");
+  EXPECT_TRUE(isDefinedSymbol(f.as().definedSymbols, "ACPU"));
+  EXPECT_TRUE(isDefinedSymbol(f.as().definedSymbols, "BCPU"));
+}
+
+TEST(SelectProduct, RepeatedIdsSelectTheFirstRow) {
+  StatementFixture f;
+  selectProduct(f.as(), "PX115");
+  EXPECT_EQ(f.as().currentProduct, &productTable()[14]);
+  selectProduct(f.as(), "px116");
+  EXPECT_EQ(f.as().currentProduct, &productTable()[15]);
+}
+
+TEST(SelectProduct, CpuDirectiveReadsTheIdAndListsTheLine) {
+  StatementFixture f;
+  f.assemble("");  // sets up the line state
+  char line[] = "cpu PX137 ; small part";
+  f.as().lineStart = line;
+  f.as().scanPos = line + 4;
+  f.as().pc = 0x12;
+  selectProduct(f.as(), nullptr);
+  EXPECT_EQ(f.as().currentProduct->id, "PX137");
+  EXPECT_EQ(f.listing(), "0012            cpu PX137 ; small part\n");
+  EXPECT_EQ(f.err(), "");
+}
+
+TEST(SelectProduct, UnknownIdIsReportedAndChangesNothing) {
+  StatementFixture f;
+  const Product* before = f.as().currentProduct;
+  char line[] = "cpu PX999";
+  f.as().lineStart = line;
+  f.as().scanPos = line + 4;
+  selectProduct(f.as(), nullptr);
+  EXPECT_EQ(f.as().currentProduct, before);
+  EXPECT_EQ(f.listing(), "**** Warning : Product ID 'PX999'is unknown!\n");
+  EXPECT_FALSE(isDefinedSymbol(f.as().definedSymbols, "ACPU"));
+  char empty[] = "cpu";
+  f.as().lineStart = empty;
+  f.as().scanPos = empty + 3;
+  selectProduct(f.as(), nullptr);
+  EXPECT_NE(f.err().find("Product ID ''is unknown!"), std::string::npos);
+}
+
+TEST(IsRamAddress, RangesOfTheCurrentProduct) {
+  StatementFixture f;
+  f.useProduct("PX137");
+  EXPECT_TRUE(isRamAddress(f.as(), 0x4F));
+  EXPECT_TRUE(isRamAddress(f.as(), 0xF0));
+  EXPECT_FALSE(isRamAddress(f.as(), 0x50));
+  EXPECT_FALSE(isRamAddress(f.as(), 0xEF));
+  f.useProduct("PX101");
+  EXPECT_TRUE(isRamAddress(f.as(), 0x7F));
+  EXPECT_FALSE(isRamAddress(f.as(), 0x80));
+  for (const Product& p : productTable()) {
+    f.as().currentProduct = &p;
+    EXPECT_FALSE(isRamAddress(f.as(), -1)) << p.id;
+    EXPECT_FALSE(isRamAddress(f.as(), 0x100)) << p.id;
+  }
+}
+
+}  // namespace
+}  // namespace zelas::test
