@@ -87,6 +87,8 @@ struct Assembler {
   MacroTable macroTable;
   int macroDepth = 0;                       // macro expansions now open
   int includeDepth = 0;                     // include levels now open
+  int expandedLines = 0;                    // macro body lines replayed in this pass
+  int includedFiles = 0;                    // files opened by include in this pass
   std::vector<MacroInvocation> expansions;  // open macro expansions, innermost last
 
   // Every file read (source, includes), each once in first-use order, for --deps.

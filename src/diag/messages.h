@@ -32,6 +32,11 @@ inline constexpr char macroTooDeep[] =
 inline constexpr char condTooDeep[] = "Conditional nesting deeper than %d levels.";
 inline constexpr char imageTooLarge[] =
     "ROM image of %X bytes exceeds the limit of %X bytes; Cannot continue.";
+inline constexpr char tooManyExpandedLines[] =
+    "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.";
+inline constexpr char tooManyIncludes[] = "More than %d files included in one pass; stopped at '%s'.";
+inline constexpr char includesListing[] =
+    "'%s' is the listing being written; it can't be read as source.";
 
 // ---- Error (reportError) --------------------------------------------------------------------
 inline constexpr char lineTooLong[] = "Line %d' exceeds maximum line length";

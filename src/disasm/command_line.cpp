@@ -69,7 +69,6 @@ DisassemblyOptions optionsFor(Request& request) {
     }
     options.writeCpuLine = true;
   }
-  options.beyondRom = request.beyondRom;
   options.imageName = request.imagePath;
   return options;
 }

@@ -18,8 +18,9 @@ constexpr std::size_t kStatementColumn = 8;
 constexpr std::size_t kCommentColumn = 40;
 constexpr std::size_t kMnemonicWidth = 8;    // operands start in the same column on every line
 constexpr std::uint8_t kDefaultFill = 0x00;  // the assembler's fill byte without a fillrom
-constexpr std::uint8_t kXpageCode = 0x1F;
-constexpr std::uint8_t kNopCode = 0x20;
+// The page rule's fillers are the map's own xpage and nop.
+constexpr std::uint8_t kXpageCode = opcodeRow("xpage", "").opcode;
+constexpr std::uint8_t kNopCode = opcodeRow("nop", "").opcode;
 constexpr std::size_t kPageMask = 0xFF;
 constexpr std::size_t kBlockMask = 0xFFF;
 
@@ -229,7 +230,8 @@ std::size_t SourceWriter::writeData(std::size_t address) {
   while (end < image_.size() && end - address < kBytesPerDataLine &&
          map_.role[end] == ByteRole::data && (end == address || !hasLabel(end)) &&
          (end == address || gapAt(end) == 0)) {
-    items += (items.empty() ? "" : ",") + hexLiteral(image_[end], 2);
+    if (!items.empty()) items += ',';
+    items += hexLiteral(image_[end], 2);
     ++end;
   }
   writeLine(hasLabel(address) ? labelName(address) : std::string(), "db      " + items,

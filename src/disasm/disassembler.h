@@ -12,10 +12,10 @@
 
 namespace zelas::dis {
 
+// What the source is written for.
 struct DisassemblyOptions {
   const Product* product = nullptr;  // the product the image is for (null: the first row)
   bool writeCpuLine = false;         // select the product with a cpu statement
-  bool beyondRom = false;            // the image was made with -e and may exceed the ROM
   std::string imageName;             // named in the header
 };
 

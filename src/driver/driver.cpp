@@ -137,9 +137,14 @@ void writeSummary(Assembler& as) {
 void prepareSecondPass(Assembler& as) {
   resetExpansionCounts(as);
   resetLocalScope(as);
+  as.expandedLines = 0;
+  as.includedFiles = 0;
   as.pass = 2;
   as.pc = 0;
   as.reportingEnabled = true;
+  // Pass 1 started with page handling on; pass 2 must too, or a source that ends with xpageoff
+  // would place its first page-crossing code at other addresses than its labels say.
+  as.xpageEnabled = 1;
   if (as.maxPC > kMaxImageSize || as.maxPC < 0) {
     reportFatal(as, msg::imageTooLarge, toUnsigned(as.maxPC), kMaxImageSize);
   }

@@ -1,5 +1,8 @@
 #include "driver/feeder.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -64,12 +67,26 @@ void useLineBuffer(Assembler& as, LineBuffer& buffer) {
   as.lineNumber = 0;
 }
 
+// Reading the listing while it is written would feed every listed line back in, and each of
+// those lines would be listed again: the listing would grow until the disk is full.
+bool isTheListing(const Assembler& as, const std::string& path) {
+  struct stat source;
+  struct stat listing;
+  return as.listFile != nullptr && stat(path.c_str(), &source) == 0 &&
+         fstat(fileno(as.listFile), &listing) == 0 && source.st_dev == listing.st_dev &&
+         source.st_ino == listing.st_ino;
+}
+
 }  // namespace
 
 void feedSource(Assembler& as, const std::string& path) {
   if (as.includeDepth >= kMaxIncludeDepth) {
     reportFatal(as, msg::includeTooDeep, kMaxIncludeDepth, path.c_str());
   }
+  if (as.includeDepth > 0 && ++as.includedFiles > kMaxIncludedFiles) {
+    reportFatal(as, msg::tooManyIncludes, kMaxIncludedFiles, path.c_str());
+  }
+  if (isTheListing(as, path)) reportFatal(as, msg::includesListing, path.c_str());
   SavedLineState saved(as);
   DepthGuard depth(as.includeDepth);
   std::unique_ptr<SourceFile> file = SourceFile::open(path);
@@ -87,6 +104,11 @@ void feedSource(Assembler& as, const std::string& path) {
 void feedSource(Assembler& as, Macro& macro) {
   if (as.macroDepth >= kMaxMacroDepth) {
     reportFatal(as, msg::macroTooDeep, kMaxMacroDepth, macro.name.c_str());
+  }
+  as.expandedLines +=
+      static_cast<int>(std::min<std::size_t>(macro.lines.size(), kMaxExpandedLines));
+  if (as.expandedLines > kMaxExpandedLines) {
+    reportFatal(as, msg::tooManyExpandedLines, kMaxExpandedLines, macro.name.c_str());
   }
   SavedLineState saved(as);
   DepthGuard depth(as.macroDepth);

@@ -13,6 +13,19 @@ struct Macro;
 inline constexpr int kMaxIncludeDepth = 64;
 // Deepest macro expansion nesting accepted; deeper means a macro invokes itself.
 inline constexpr int kMaxMacroDepth = 256;
+// Work a pass may take on through nesting that is not deep but wide: macros that each invoke the
+// previous one twice, or files that include each other's successors many times over, grow
+// exponentially within the depth limits. Far above any real program; fuzzing builds use lower
+// values so that every input finishes well within the fuzzer's time-out.
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+inline constexpr int kMaxExpandedLines = 1 << 14;
+inline constexpr int kMaxIncludedFiles = 1 << 10;
+#else
+// Macro body lines replayed in one pass.
+inline constexpr int kMaxExpandedLines = 1 << 18;
+// Files opened by include statements in one pass.
+inline constexpr int kMaxIncludedFiles = 1 << 14;
+#endif
 
 // Assembles the file at path (used unchanged). A file that can't be opened ends the run.
 void feedSource(Assembler& as, const std::string& path);

@@ -1,6 +1,7 @@
 #include "statements/data_directives.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "core/assembler.h"

@@ -67,6 +67,24 @@ TEST(Disassembler, WalksTheCodeAndWritesTheRestAsDataAndGaps) {
   roundTrip(image, "PX107");
 }
 
+// A jacc table is its run of jmp instructions, each entry followed; the run ends at the first
+// other instruction.
+TEST(Disassembler, ReadsTheJumpTableOfAJacc) {
+  std::vector<std::uint8_t> image = {0xE0, 0x04, 0x00, 0x00, 0x80, 0x08,
+                                     0x80, 0x0A, 0x3F, 0x00, 0x2D, 0x3F};
+  std::string source = disassemble(image, "PX101", false);
+  EXPECT_EQ(source.substr(source.find("        jacc")),
+            "        jacc    L_0004                  ; 0000  E0 04\n"
+            "        db      00h,00h                 ; 0002  00 00\n"
+            "L_0004: jmp     L_0008                  ; 0004  80 08\n"
+            "        jmp     L_000A                  ; 0006  80 0A\n"
+            "L_0008: ret                             ; 0008  3F\n"
+            "        db      00h                     ; 0009  00\n"
+            "L_000A: push    a                       ; 000A  2D\n"
+            "        ret                             ; 000B  3F\n");
+  roundTrip(image, "PX101");
+}
+
 TEST(Disassembler, FormsOfOtherFamiliesAndCutInstructionsAreData) {
   // mov x,a (41h) is family B only; ipret (1Eh) family A only; 19h lacks its operand.
   EXPECT_NE(disassemble({0x20, 0x41, 0x3F}, "PX101", false).find("db      41h,3Fh"),

@@ -91,8 +91,11 @@ std::vector<std::uint8_t> randomStreamImage(std::mt19937& rng, const Product& pr
   std::vector<std::uint8_t> image(size, wholeRom ? static_cast<std::uint8_t>(rng()) : 0);
   std::vector<const OpcodeRow*> rows = familyRows(product.family);
   for (int s = 0; s < shape.streams; ++s) {
-    // The first stream starts where the code walk starts.
-    std::size_t start = s == 0 ? 0 : rng() % size;
+    // The first stream starts where the code walk starts; in an image that reaches the upper
+    // 4K block the second runs across the block boundary.
+    std::size_t start = rng() % size;
+    if (s == 0) start = 0;
+    if (s == 1 && size > 0x1040) start = 0xFE0 + rng() % 32;
     writeStream(rng, rows, image, start, 1 + rng() % shape.maxStreamBytes);
   }
   return image;
@@ -104,7 +107,6 @@ RoundTrip roundTripImage(const std::vector<std::uint8_t>& image, const Product& 
   dis::DisassemblyOptions options;
   options.product = &product;
   options.writeCpuLine = true;
-  options.beyondRom = beyondRom;
   trip.source = dis::disassembleImage(image, options);
   std::filesystem::path base = folder / "trip";
   std::ofstream(base.string() + ".asm", std::ios::binary) << trip.source;

@@ -15,8 +15,8 @@ namespace zelas::test {
 // How a random image is made.
 struct StreamImageShape {
   int streams = 8;  // instruction streams per image
-  std::size_t maxStreamBytes = 96;
-  std::size_t maxImageSize = 0x600;
+  std::size_t maxStreamBytes = 48;
+  std::size_t maxImageSize = 0x400;
 };
 
 // An image of random instruction streams of the product's family (every form of the map,

@@ -120,6 +120,16 @@ TEST(PageRule, XpageoffReportsCrossingsAndKeepsTheBytesWhereTheyAre) {
   EXPECT_EQ(d.run.status, 0);
 }
 
+// Regression: pass 2 began in the page state that pass 1 ended in, so code before the first
+// xpageoff of a source that ends with it got no fillers in pass 2, away from its labels.
+TEST(PageRule, SecondPassStartsWithPageHandlingOn) {
+  Assembly a = assembleSource(repeat("\tnop\n", 0xFF) + "\tjmp after\n\txpageoff\nafter:\tnop\n");
+  EXPECT_EQ(linesFrom(a, "00FF", 2),
+            (std::vector<std::string>{"00FF 1F    [04]         XPAGE",
+                                      "0100 81 02 [05]         jmp after"}));
+  EXPECT_EQ(a.run.err, "");
+}
+
 TEST(Emission, PassOneAdvancesLikePassTwoWithoutWriting) {
   StatementFixture f(0x200);
   f.as().pass = 1;

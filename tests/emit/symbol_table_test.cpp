@@ -46,30 +46,12 @@ TEST_F(SymbolTable, WithoutLabelsOnlyTheHeader) {
   EXPECT_EQ(table(), std::string(kHeader) + "\n");
 }
 
-TEST_F(SymbolTable, RowsShowValueKindNameAndUses) {
-  addLabel("size", 0x1234, '=', 3);
-  addLabel("start", 0, ' ', 0);
-  EXPECT_EQ(table(), std::string(kHeader) +
-                         "\n1234 = size                   3"
-                         "\n   0   start                  0"
-                         "\n");
-}
-
 TEST_F(SymbolTable, WideValuesAndLongNamesPushTheRowRight) {
   addLabel("minus", -1, '=', 1);
   addLabel("a_name_longer_than_twenty", 0x12345, ' ', 12);
   EXPECT_EQ(table(), std::string(kHeader) +
                          "\n12345   a_name_longer_than_twenty   12"
                          "\nffffffff = minus                  1"
-                         "\n");
-}
-
-TEST_F(SymbolTable, NamesDifferingInCaseAreTwoRowsUpperFirst) {
-  addLabel("loop", 0x10, ' ', 2);
-  addLabel("Loop", 0x20, ' ', 1);
-  EXPECT_EQ(table(), std::string(kHeader) +
-                         "\n  20   Loop                   1"
-                         "\n  10   loop                   2"
                          "\n");
 }
 

@@ -10,8 +10,8 @@
 // (Driver.TooLongBaseNameStopsInsteadOfBeingCut); a .rom or .hex path that is a folder
 // (tests/emit/output_files_test.cpp, OutputFailures.*); a macro invoking itself and two invoking
 // each other (tests/e2e/cases/macro/err_self_invoking.case, err_mutual_invocation.case).
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -116,7 +116,8 @@ TEST(NestingLimits, MacroChainUpToTheLimitExpandsAndOneMoreIsFatal) {
 }
 
 TEST(NestingLimits, ConditionalsUpToTheLimitAssembleAndOneMoreIsFatal) {
-  std::string atLimit = repeat("if 1\n", kMaxCondDepth) + "\tnop\n" + repeat("endif\n", kMaxCondDepth);
+  std::string atLimit =
+      repeat("if 1\n", kMaxCondDepth) + "\tnop\n" + repeat("endif\n", kMaxCondDepth);
   test::Assembly ok = test::assembleSource(atLimit);
   EXPECT_EQ(ok.run.status, 0) << ok.run.err.substr(0, 300);
   EXPECT_EQ(ok.rom.substr(0, 2), "20");
@@ -138,6 +139,56 @@ TEST(NestingLimits, HundredThousandNestedIfsStopAtTheLimitWithOneReport) {
                            std::to_string(kMaxCondDepth) + " levels.\n" +
                            std::to_string(kMaxCondDepth + 1) + ".12:         if 1\n");
   EXPECT_EQ(a.rom, "");
+}
+
+// ---- Work limits: nesting that stays shallow but grows exponentially ----------------------
+
+TEST(WorkLimits, ExponentialMacroExpansionStopsAtTheLineLimit) {
+  // m0 is one nop; each further macro invokes the one before twice: m20 would replay 2^20 lines.
+  std::string source = "\tmacro m0\n\tnop\n\tendm\n";
+  for (int i = 1; i <= 20; ++i) {
+    std::string previous = "\tm" + std::to_string(i - 1) + "\n";
+    source += "\tmacro m" + std::to_string(i) + "\n" + previous + previous + "\tendm\n";
+  }
+  test::Assembly a = test::assembleSource(source + "\tm20\n");
+  EXPECT_EQ(a.run.status, 1);
+  EXPECT_TRUE(contains(a.run.err, "\nError : Macro expansions replay more than " +
+                                      std::to_string(kMaxExpandedLines) +
+                                      " lines in one pass; stopped while expanding 'm0'.\n0."))
+      << a.run.err.substr(0, 400);
+  EXPECT_EQ(countOf(a.run.err, "\nError : "), 1u);
+  EXPECT_TRUE(contains(a.lst, "; Error : Macro expansions replay more than"));
+  EXPECT_EQ(a.rom, "");
+}
+
+TEST(WorkLimits, WideIncludeFanOutStopsAtTheFileLimit) {
+  ScopedTempDir dir;
+  // 200 includes of a file that includes an empty file 100 times: 20,200 files in one pass.
+  writeFile("prog.asm", repeat("include \"a.inc\"\n", 200));
+  writeFile("a.inc", repeat("include \"b.inc\"\n", 100));
+  writeFile("b.inc", "");
+  test::RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  // Files are opened in blocks of 101: a.inc (from the source's line k), then b.inc from each of
+  // its 100 lines. Find the open that goes one beyond the limit.
+  int position = kMaxIncludedFiles % 101;  // 0-based place of open number limit + 1 in its block
+  bool isA = position == 0;
+  std::string name = isA ? "a.inc" : "b.inc";
+  int line = isA ? kMaxIncludedFiles / 101 + 1 : position;
+  EXPECT_EQ(r.err, "\nError : More than " + std::to_string(kMaxIncludedFiles) +
+                       " files included in one pass; stopped at '" + name + "'.\n" +
+                       std::to_string(line) + ".15: include \"" + name + "\"\n");
+}
+
+TEST(WorkLimits, IncludeOfTheListingIsRefusedBeforeItGrowsWithoutEnd) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", repeat("; a comment line\n", 5000) + "include \"prog.lst\"\n");
+  test::RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "\nError : 'prog.lst' is the listing being written; it can't be read as source.\n"
+            "5001.18: include \"prog.lst\"\n");
+  EXPECT_LT(readFile("prog.lst").size(), 1000u);  // refused in pass 1, before any line is listed
 }
 
 // ---- Lines and bytes that are no ordinary text ----------------------------------------------
@@ -191,7 +242,10 @@ TEST(HostileLines, MegabyteLineReportsEveryCharacterBeyondTheLimit) {
 
 TEST(HostileLines, BytesBeyondAsciiAreBlanksAndNulEndsTheLineText) {
   // 80h to FFh separate words like blanks; a NUL byte ends the text that is assembled.
-  std::string source = "\xA0\tnop\xFF\n\x80\x81mov\xC3" "a,\xFE" "1\n\tnop\0garbage words\n";
+  std::string source =
+      "\xA0\tnop\xFF\n\x80\x81mov\xC3"
+      "a,\xFE"
+      "1\n\tnop\0garbage words\n";
   source += std::string("\0\0\0\n", 4) + "\tret\n";
   test::Assembly a = test::assembleSource(source);
   EXPECT_EQ(a.run.status, 0) << a.run.err;
@@ -204,8 +258,8 @@ TEST(HostileLines, RandomBytesEndWithTheSummary) {
   for (int round = 0; round < 8; ++round) {
     std::string source(64 * 1024, '\0');
     for (char& c : source) c = static_cast<char>(random() & 0xFF);
-    test::Assembly a = test::assembleSource(source, round % 2 ? std::vector<std::string>{"-e"}
-                                                               : std::vector<std::string>{});
+    test::Assembly a = test::assembleSource(
+        source, round % 2 ? std::vector<std::string>{"-e"} : std::vector<std::string>{});
     // A random source either completes with its counts in the summary, or stops on a fatal
     // report (such as a macro left open) with that report as the last line of the listing.
     if (a.run.status == 1 && !contains(a.run.out, "Complete")) {
@@ -278,8 +332,9 @@ TEST(HostileSize, HundredMegabyteSourceStreamsInFlatMemory) {
 TEST(HostileAddresses, OrgNearTheTopOfTheValueRangeIsStoppedByTheImageLimit) {
   test::Assembly a = test::assembleSource("\torg 7FFFFFFFh\n\tnop\n", {"-e"});
   EXPECT_EQ(a.run.status, 1);
-  EXPECT_TRUE(contains(a.run.err, "\nError : ROM image of 7FFFFFFF bytes exceeds the limit of "
-                                  "1000000 bytes; Cannot continue.\n"))
+  EXPECT_TRUE(contains(a.run.err,
+                       "\nError : ROM image of 7FFFFFFF bytes exceeds the limit of "
+                       "1000000 bytes; Cannot continue.\n"))
       << a.run.err;
   EXPECT_TRUE(contains(a.lst, "; Error : ROM image of 7FFFFFFF bytes exceeds the limit"));
   EXPECT_FALSE(contains(a.lst, "CheckSum"));
