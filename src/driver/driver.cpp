@@ -28,6 +28,7 @@ namespace {
 
 constexpr char kNoticeLine[] = "Two-pass assembler: listing, ROM dump and Intel HEX output.\n";
 constexpr char kDefaultConfig[] = "zelas.cfg";
+constexpr std::size_t kListingBufferSize = 1 << 20;
 constexpr const char* kUsageLines[] = {
     "\nUsage: zelas source {-b -t nnn -c filename}\n",
     "             -pP: Product Name (P is the 6 character product name)\n",
@@ -212,6 +213,9 @@ int assemble(Assembler& as, const Options& options) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }
+  // The listing is the largest output by far (several lines per source line): a large buffer
+  // turns it into few big writes. A failed write still sets the stream's error flag.
+  std::setvbuf(as.listFile, nullptr, _IOFBF, kListingBufferSize);
   if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
   printBanner(as);
   as.reportingEnabled = true;
@@ -224,7 +228,9 @@ int assemble(Assembler& as, const Options& options) {
   writeHexFile(as, base);
   writeSummary(as);
   writeSymbolTable(as);
-  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0) {
+  // A write that failed earlier leaves the error flag set even when the final flush succeeds.
+  bool listingFailed = std::ferror(as.listFile) != 0;
+  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0 || listingFailed) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }

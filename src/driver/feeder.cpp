@@ -13,6 +13,7 @@
 #include "driver/include_search.h"
 #include "macro/macro.h"
 #include "macro/macro_expand.h"
+#include "scan/line_state.h"
 #include "scan/scanner.h"
 #include "scan/source_file.h"
 #include "statements/dispatcher.h"
@@ -20,33 +21,6 @@
 namespace zelas {
 
 namespace {
-
-// The line state that each nested level saves on entry and gives back on exit, also when a
-// fatal stop unwinds through it.
-class SavedLineState {
- public:
-  explicit SavedLineState(Assembler& as)
-      : as_(as),
-        sourceFile_(as.sourceFile),
-        lineStart_(as.lineStart),
-        scanPos_(as.scanPos),
-        lineNumber_(as.lineNumber) {}
-  ~SavedLineState() {
-    as_.sourceFile = sourceFile_;
-    as_.lineStart = lineStart_;
-    as_.scanPos = scanPos_;
-    as_.lineNumber = lineNumber_;
-  }
-  SavedLineState(const SavedLineState&) = delete;
-  SavedLineState& operator=(const SavedLineState&) = delete;
-
- private:
-  Assembler& as_;
-  SourceFile* sourceFile_;
-  char* lineStart_;
-  char* scanPos_;
-  int lineNumber_;
-};
 
 // Counts one open level of a kind for the lifetime of the guard.
 class DepthGuard {
@@ -59,13 +33,6 @@ class DepthGuard {
  private:
   int& depth_;
 };
-
-void useLineBuffer(Assembler& as, LineBuffer& buffer) {
-  buffer[0] = '\0';
-  as.lineStart = buffer.data();
-  as.scanPos = buffer.data();
-  as.lineNumber = 0;
-}
 
 // Reading the listing while it is written would feed every listed line back in, and each of
 // those lines would be listed again: the listing would grow until the disk is full.

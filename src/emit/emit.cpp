@@ -105,7 +105,8 @@ void pageCheck(Assembler& as, int size) {
 void emitByte(Assembler& as, Value byte, int cycles) {
   pageCheck(as, 1);
   if (listing(as)) {
-    listPrintf(as, "%04X %02X    [%02d] %s\n", as.pc, lowByte(byte), cycles, as.lineStart);
+    int bytes[1] = {lowByte(byte)};
+    listCodeLine(as, as.pc, bytes, 1, cycles, as.lineStart);
     requireInImage(as, as.pc, false);
     store(as, as.pc, byte);
   }
@@ -115,8 +116,8 @@ void emitByte(Assembler& as, Value byte, int cycles) {
 void emitTwoBytes(Assembler& as, Value first, Value second, int cycles) {
   pageCheck(as, 2);
   if (listing(as)) {
-    listPrintf(as, "%04X %02X %02X [%02d] %s\n", as.pc, lowByte(first), lowByte(second), cycles,
-               as.lineStart);
+    int bytes[2] = {lowByte(first), lowByte(second)};
+    listCodeLine(as, as.pc, bytes, 2, cycles, as.lineStart);
     // Both addresses are checked before either byte is stored, so a stop never leaves half an
     // instruction in the image.
     requireInImage(as, as.pc, true);

@@ -2,8 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "core/assembler.h"
+#include "emit/hex_text.h"
 
 namespace zelas {
 
@@ -13,16 +15,68 @@ bool listingActive(const Assembler& as) { return as.pass == 2 && as.listFile != 
 
 }  // namespace
 
+namespace {
+
+// Room for the widest prefix (an address of eight digits, two bytes, the cycles) and the line.
+constexpr std::size_t kListLineRoom = 64 + kLineSize;
+
+// Writes prefix (already in line, ending at out) followed by text and "\n" with one call.
+void writeListLine(Assembler& as, char* line, char* out, const char* text) {
+  std::size_t length = std::strlen(text);
+  if (length > kLineSize) length = kLineSize;  // a line text never exceeds its buffer
+  std::memcpy(out, text, length);
+  out += length;
+  *out++ = '\n';
+  std::fwrite(line, 1, static_cast<std::size_t>(out - line), as.listFile);
+}
+
+char* putBlanks(char* out, int count) {
+  for (int i = 0; i < count; ++i) *out++ = ' ';
+  return out;
+}
+
+}  // namespace
+
 void listAddressLine(Assembler& as) {
-  if (listingActive(as)) std::fprintf(as.listFile, "%04X            %s\n", as.pc, as.lineStart);
+  if (!listingActive(as)) return;
+  char line[kListLineRoom];
+  char* out = putBlanks(putHex(line, toUnsigned(as.pc), 4), 12);  // "%04X            %s\n"
+  writeListLine(as, line, out, as.lineStart);
 }
 
 void listValueLine(Assembler& as, Value value) {
-  if (listingActive(as)) std::fprintf(as.listFile, "%04X=           %s\n", value, as.lineStart);
+  if (!listingActive(as)) return;
+  char line[kListLineRoom];
+  char* out = putHex(line, toUnsigned(value), 4);  // "%04X=           %s\n"
+  *out++ = '=';
+  writeListLine(as, line, putBlanks(out, 11), as.lineStart);
 }
 
 void listTextLine(Assembler& as) {
-  if (listingActive(as)) std::fprintf(as.listFile, "                %s\n", as.lineStart);
+  if (!listingActive(as)) return;
+  char line[kListLineRoom];
+  writeListLine(as, line, putBlanks(line, 16), as.lineStart);  // "                %s\n"
+}
+
+void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int cycles,
+                  const char* text) {
+  if (as.listFile == nullptr) return;
+  char line[kListLineRoom];
+  char* out = putHex(line, toUnsigned(address), 4);  // "%04X %02X %02X [%02d] %s\n"
+  *out++ = ' ';
+  out = putHexByte(out, static_cast<unsigned>(bytes[0]));
+  *out++ = ' ';
+  if (count == 2) {
+    out = putHexByte(out, static_cast<unsigned>(bytes[1]));
+  } else {
+    out = putBlanks(out, 2);  // "%04X %02X    [%02d] %s\n"
+  }
+  *out++ = ' ';
+  *out++ = '[';
+  out = putDecimal2(out, cycles);
+  *out++ = ']';
+  *out++ = ' ';
+  writeListLine(as, line, out, text);
 }
 
 void listPrintf(Assembler& as, const char* fmt, ...) {

@@ -14,6 +14,10 @@ void listAddressLine(Assembler& as);
 void listValueLine(Assembler& as, Value value);
 // Sixteen blanks and the line text.
 void listTextLine(Assembler& as);
+// "%04X %02X %02X [%02d] %s" (count 2) or "%04X %02X    [%02d] %s" (count 1): a line with
+// bytes, when a listing is open (any pass).
+void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int cycles,
+                  const char* text);
 // Formatted text to the listing, when one is open (any pass).
 void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 

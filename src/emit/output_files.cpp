@@ -7,6 +7,7 @@
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
+#include "emit/hex_text.h"
 
 namespace zelas {
 
@@ -36,12 +37,21 @@ void finishOutput(Assembler& as, std::FILE* file, const std::string& path) {
   reportError(as, msg::unableToWrite, path.c_str());
 }
 
+// Each line "%02X " per byte, the last one of the line followed by "\n" instead of the blank;
+// a line is formatted whole and written with one call.
 void writeRomBytes(Assembler& as, std::FILE* file, std::size_t extent) {
   as.checksum = 0;
-  for (std::size_t i = 0; i < extent; ++i) {
-    std::uint8_t byte = as.romImage[i];
-    as.checksum = wrapAdd(as.checksum, byte);
-    std::fprintf(file, "%02X%c", byte, (i + 1) % kRomBytesPerLine == 0 ? '\n' : ' ');
+  char line[kRomBytesPerLine * 3];
+  for (std::size_t start = 0; start < extent; start += kRomBytesPerLine) {
+    std::size_t end = std::min(start + kRomBytesPerLine, extent);
+    char* out = line;
+    for (std::size_t i = start; i < end; ++i) {
+      std::uint8_t byte = as.romImage[i];
+      as.checksum = wrapAdd(as.checksum, byte);
+      out = putHexByte(out, byte);
+      *out++ = (i + 1) % kRomBytesPerLine == 0 ? '\n' : ' ';
+    }
+    std::fwrite(line, 1, static_cast<std::size_t>(out - line), file);
   }
   if (extent % kRomBytesPerLine != 0) std::fputc('\n', file);
 }
@@ -61,14 +71,23 @@ void writeSegmentRecord(std::FILE* file, std::size_t address) {
 void writeDataRecord(const Assembler& as, std::FILE* file, std::size_t address,
                      std::size_t extent) {
   unsigned offset = static_cast<unsigned>(address) & 0xFFFFu;
-  std::fprintf(file, ":%02X%04X00", kHexRecordSize, offset);
+  // ":%02X%04X00", the data bytes "%02X" each, the checksum "%02X" and "\n".
+  char record[1 + 2 + 4 + 2 + kHexRecordSize * 2 + 2 + 1];
+  char* out = record;
+  *out++ = ':';
+  out = putHexByte(out, kHexRecordSize);
+  out = putHex(out, offset, 4);
+  *out++ = '0';
+  *out++ = '0';
   unsigned sum = kHexRecordSize + (offset & 0xFFu) + (offset >> 8);
   for (std::size_t i = address; i < address + kHexRecordSize; ++i) {
     std::uint8_t byte = i < extent ? as.romImage[i] : lowByte(as.fillValue);
-    std::fprintf(file, "%02X", byte);
+    out = putHexByte(out, byte);
     sum += byte;
   }
-  std::fprintf(file, "%02X\n", (0u - sum) & 0xFFu);
+  out = putHexByte(out, (0u - sum) & 0xFFu);
+  *out++ = '\n';
+  std::fwrite(record, 1, static_cast<std::size_t>(out - record), file);
 }
 
 void writeHexRecords(const Assembler& as, std::FILE* file, std::size_t extent) {

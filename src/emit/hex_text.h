@@ -1,0 +1,41 @@
+// Fixed number formats of the listing and the output files, written straight into a character
+// buffer: the same text as "%0nX" and "%02d" of printf without parsing a format for every byte.
+#pragma once
+
+#include <cstdio>
+
+namespace zelas {
+
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Writes value as upper-case hexadecimal with at least minDigits digits ("%0<minDigits>X" of an
+// unsigned int); returns the end of the text.
+inline char* putHex(char* out, unsigned value, int minDigits) {
+  int digits = 1;
+  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+  if (digits < minDigits) digits = minDigits;
+  for (int i = digits - 1; i >= 0; --i) *out++ = kHexDigits[(value >> (4 * i)) & 0xF];
+  return out;
+}
+
+// Writes a byte as two upper-case hexadecimal digits ("%02X" of 0..255).
+inline char* putHexByte(char* out, unsigned byte) {
+  out[0] = kHexDigits[(byte >> 4) & 0xF];
+  out[1] = kHexDigits[byte & 0xF];
+  return out + 2;
+}
+
+// Writes value in decimal with at least two digits ("%02d").
+inline char* putDecimal2(char* out, int value) {
+  if (value >= 0 && value < 100) {
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    return out + 2;
+  }
+  char text[16];
+  int n = std::snprintf(text, sizeof text, "%02d", value);
+  for (int i = 0; i < n; ++i) *out++ = text[i];
+  return out;
+}
+
+}  // namespace zelas
