@@ -8,7 +8,9 @@ int main(int argc, char** argv) {
   using namespace zelas::bench;
   SourceShape shape = SourceShape::mix;
   if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: gen_source LINES [mix|labels|macros|long-names|deep-locals] OUT\n");
+    std::fprintf(
+        stderr,
+        "usage: gen_source LINES [mix|labels|macros|long-names|deep-locals|no-labels] OUT\n");
     return 2;
   }
   long lines = std::atol(argv[1]);

@@ -21,6 +21,7 @@ constexpr ShapeName kShapeNames[] = {
     {SourceShape::macros, "macros"},
     {SourceShape::longNames, "long-names"},
     {SourceShape::deepLocals, "deep-locals"},
+    {SourceShape::noLabels, "no-labels"},
 };
 
 // A small deterministic generator (xorshift64), so a size always gives the same source.
@@ -97,11 +98,11 @@ class MixWriter {
   Writer& w_;
   long target_;
   Random r_;
-  long globals_ = 0;         // global labels f0.. defined so far
-  long locals_ = 0;          // local labels .l0.. defined under the current global
-  long maxLocalRef_ = -1;    // highest local label referenced in this scope
-  long maxGlobalRef_ = -1;   // highest global label referenced anywhere
-  long constants_ = 16;      // K0.. defined so far
+  long globals_ = 0;        // global labels f0.. defined so far
+  long locals_ = 0;         // local labels .l0.. defined under the current global
+  long maxLocalRef_ = -1;   // highest local label referenced in this scope
+  long maxGlobalRef_ = -1;  // highest global label referenced anywhere
+  long constants_ = 16;     // K0.. defined so far
 
   void startGlobal() {
     closeScope();
@@ -177,44 +178,90 @@ class MixWriter {
 
   static constexpr const char* kJumps[] = {"jmp", "jz", "jnz", "jc", "jnc", "jmp", "jnz"};
   static constexpr const char* kAlu[] = {"add", "adc", "sub", "sbb", "or", "and", "xor", "cmp"};
-  static constexpr const char* kBare[] = {"nop", "cpl", "asl", "asr", "rlc", "rrc", "ret",
-                                          "di",  "ei",  "reti", "inc\ta", "dec\tx", "push\ta",
-                                          "pop\tx", "swap\ta,x", "mov\ta,x", "mov\tx,a",
-                                          "swap\ta,dsp", "mov\tpsp,a", "swap\ta,psp", "push\tx",
-                                          "pop\ta", "inc\tx", "dec\ta", "halt", "xpage"};
+  static constexpr const char* kBare[] = {
+      "nop",       "cpl",      "asl",      "asr",         "rlc",        "rrc",         "ret",
+      "di",        "ei",       "reti",     "inc\ta",      "dec\tx",     "push\ta",     "pop\tx",
+      "swap\ta,x", "mov\ta,x", "mov\tx,a", "swap\ta,dsp", "mov\tpsp,a", "swap\ta,psp", "push\tx",
+      "pop\ta",    "inc\tx",   "dec\ta",   "halt",        "xpage"};
 
   void instruction() {
     long kind = r_.below(20);
     const char* alu = pick(kAlu, 8);
     switch (kind) {
-      case 0: w_.line("\t%s\ta,K%ld", alu, constant()); break;
-      case 1: w_.line("\t%s\ta,[V%ld]", alu, cell()); break;
-      case 2: w_.line("\t%s\ta,[x+V%ld]\t; indexed", alu, cell()); break;
-      case 3: w_.line("\t%s\ta,(K%ld+K%ld)&0FFh", alu, constant(), constant()); break;
-      case 4: w_.line("\tmov\t[V%ld],a", cell()); break;
-      case 5: w_.line("\t%s\t[x+%ld],a", pick(kAlu + 4, 3), cell()); break;
-      case 6: w_.line("\tmov\tx,[V%ld]", cell()); break;
-      case 7: w_.line("\tinc\t[V%ld]", cell()); break;
-      case 8: w_.line("\tdec\t[x+V%ld]", cell()); break;
-      case 9: w_.line("\tiord\tP%ld", port()); break;
-      case 10: w_.line("\tiowr\tP%ld", port()); break;
-      case 11: w_.line("\tiowx\t[x+P%ld]", port()); break;
-      case 12: w_.line("\tcall\t%s", globalTarget().c_str()); break;
-      case 13: w_.line("\t%s\t%s", pick(kJumps, 7), globalTarget().c_str()); break;
-      case 14: w_.line("\t%s\t%s", pick(kJumps, 7), localTarget().c_str()); break;
-      case 15: w_.line("\t%s\t%s", r_.below(2) ? "jacc" : "index", globalTarget().c_str()); break;
-      case 16: w_.line("\tmov\tx,K%ld", constant()); break;
-      default: w_.line("\t%s", pick(kBare, std::size(kBare))); break;
+      case 0:
+        w_.line("\t%s\ta,K%ld", alu, constant());
+        break;
+      case 1:
+        w_.line("\t%s\ta,[V%ld]", alu, cell());
+        break;
+      case 2:
+        w_.line("\t%s\ta,[x+V%ld]\t; indexed", alu, cell());
+        break;
+      case 3:
+        w_.line("\t%s\ta,(K%ld+K%ld)&0FFh", alu, constant(), constant());
+        break;
+      case 4:
+        w_.line("\tmov\t[V%ld],a", cell());
+        break;
+      case 5:
+        w_.line("\t%s\t[x+%ld],a", pick(kAlu + 4, 3), cell());
+        break;
+      case 6:
+        w_.line("\tmov\tx,[V%ld]", cell());
+        break;
+      case 7:
+        w_.line("\tinc\t[V%ld]", cell());
+        break;
+      case 8:
+        w_.line("\tdec\t[x+V%ld]", cell());
+        break;
+      case 9:
+        w_.line("\tiord\tP%ld", port());
+        break;
+      case 10:
+        w_.line("\tiowr\tP%ld", port());
+        break;
+      case 11:
+        w_.line("\tiowx\t[x+P%ld]", port());
+        break;
+      case 12:
+        w_.line("\tcall\t%s", globalTarget().c_str());
+        break;
+      case 13:
+        w_.line("\t%s\t%s", pick(kJumps, 7), globalTarget().c_str());
+        break;
+      case 14:
+        w_.line("\t%s\t%s", pick(kJumps, 7), localTarget().c_str());
+        break;
+      case 15:
+        w_.line("\t%s\t%s", r_.below(2) ? "jacc" : "index", globalTarget().c_str());
+        break;
+      case 16:
+        w_.line("\tmov\tx,K%ld", constant());
+        break;
+      default:
+        w_.line("\t%s", pick(kBare, std::size(kBare)));
+        break;
     }
   }
 
   void data() {
     switch (r_.below(5)) {
-      case 0: w_.line("\tdb\t%ld,K%ld,'A',0", r_.below(200), constant()); break;
-      case 1: w_.line("\tds\t\"message %ld: ready\"", w_.lines); break;
-      case 2: w_.line("\tdw\t%s&0FFFFh,1234h", globalTarget().c_str()); break;
-      case 3: w_.line("\tdwl\t%s&0FFFFh", globalTarget().c_str()); break;
-      default: w_.line("\tds\t\"name%ld\"", r_.below(1000)); break;
+      case 0:
+        w_.line("\tdb\t%ld,K%ld,'A',0", r_.below(200), constant());
+        break;
+      case 1:
+        w_.line("\tds\t\"message %ld: ready\"", w_.lines);
+        break;
+      case 2:
+        w_.line("\tdw\t%s&0FFFFh,1234h", globalTarget().c_str());
+        break;
+      case 3:
+        w_.line("\tdwl\t%s&0FFFFh", globalTarget().c_str());
+        break;
+      default:
+        w_.line("\tds\t\"name%ld\"", r_.below(1000));
+        break;
     }
   }
 
@@ -274,6 +321,14 @@ void writeDeepLocals(Writer& w, long target) {
   }
 }
 
+// Instructions only, no label after the preamble: memory must not grow with these lines
+// (beyond the two bytes each adds to the ROM image).
+void writeNoLabels(Writer& w, long target) {
+  static constexpr const char* kLines[] = {"\tmov\ta,K3", "\tadd\ta,[V2]\t; sum", "\tiowr\tP1",
+                                           "\tinc\t[x+V4]"};
+  for (long i = 0; w.lines < target; ++i) w.line("%s", kLines[i % 4]);
+}
+
 }  // namespace
 
 bool parseShape(std::string_view name, SourceShape& shape) {
@@ -308,11 +363,24 @@ bool writeSource(const std::string& path, long lines, SourceShape shape) {
   const std::string longStem =
       "a_rather_long_label_name_as_generated_by_a_table_compiler_for_the_state_machine_entry_";
   switch (shape) {
-    case SourceShape::mix: MixWriter(w, lines).run(); break;
-    case SourceShape::labels: writeLabels(w, lines, "lab"); break;
-    case SourceShape::longNames: writeLabels(w, lines, longStem.c_str()); break;
-    case SourceShape::macros: writeMacros(w, lines); break;
-    case SourceShape::deepLocals: writeDeepLocals(w, lines); break;
+    case SourceShape::mix:
+      MixWriter(w, lines).run();
+      break;
+    case SourceShape::labels:
+      writeLabels(w, lines, "lab");
+      break;
+    case SourceShape::longNames:
+      writeLabels(w, lines, longStem.c_str());
+      break;
+    case SourceShape::macros:
+      writeMacros(w, lines);
+      break;
+    case SourceShape::deepLocals:
+      writeDeepLocals(w, lines);
+      break;
+    case SourceShape::noLabels:
+      writeNoLabels(w, lines);
+      break;
   }
   return std::fclose(f.release()) == 0;
 }

@@ -8,9 +8,10 @@
 namespace zelas::bench {
 
 // What the generated source is made of.
-enum class SourceShape { mix, labels, macros, longNames, deepLocals };
+enum class SourceShape { mix, labels, macros, longNames, deepLocals, noLabels };
 
-// The shape named name ("mix", "labels", "macros", "long-names", "deep-locals"); false if unknown.
+// The shape named name ("mix", "labels", "macros", "long-names", "deep-locals",
+// "no-labels"); false if unknown.
 bool parseShape(std::string_view name, SourceShape& shape);
 // The name of shape, as parseShape accepts it.
 const char* shapeName(SourceShape shape);

@@ -79,6 +79,10 @@ void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int
   writeListLine(as, line, out, text);
 }
 
+void listWrite(Assembler& as, const char* text, std::size_t length) {
+  if (as.listFile != nullptr) std::fwrite(text, 1, length, as.listFile);
+}
+
 void listPrintf(Assembler& as, const char* fmt, ...) {
   if (as.listFile == nullptr) return;
   va_list args;

@@ -1,6 +1,8 @@
 // Listing lines of statements that emit no bytes. Each writes in pass 2 only.
 #pragma once
 
+#include <cstddef>
+
 #include "core/value.h"
 #include "diag/report.h"
 
@@ -18,6 +20,8 @@ void listTextLine(Assembler& as);
 // bytes, when a listing is open (any pass).
 void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int cycles,
                   const char* text);
+// length bytes of text to the listing, when one is open (any pass).
+void listWrite(Assembler& as, const char* text, std::size_t length);
 // Formatted text to the listing, when one is open (any pass).
 void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 

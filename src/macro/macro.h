@@ -2,6 +2,7 @@
 // classified tokens so that an expansion only joins the pieces again.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -49,9 +50,21 @@ struct Macro {
   std::unordered_map<std::string, int> paramIndex;  // name -> first MacroParam of that name
 };
 
+// Hashes std::string and std::string_view alike, for lookups by a view of the line.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const {
+    return std::hash<std::string_view>{}(name);
+  }
+};
+
 struct MacroTable {
-  std::deque<Macro> macros;                        // stable storage, in definition order
-  std::unordered_map<std::string, Macro*> byName;  // exact-name lookup
+  std::deque<Macro> macros;  // stable storage, in definition order
+  // Exact-name lookup; the hash is transparent so a name is found without copying it.
+  std::unordered_map<std::string, Macro*, NameHash, std::equal_to<>> byName;
+  // The first characters of the names in byName: most statement words are not macros, and this
+  // answers them without hashing the word.
+  std::array<bool, 256> firstChars{};
 };
 
 // The macro of exactly this name, or null.

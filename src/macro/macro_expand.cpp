@@ -10,6 +10,7 @@
 #include "driver/feeder.h"
 #include "emit/listing.h"
 #include "macro/macro.h"
+#include "scan/char_class.h"
 #include "scan/scanner.h"
 
 namespace zelas {
@@ -99,6 +100,12 @@ bool bindArguments(Assembler& as, Macro& macro) {
 }  // namespace
 
 bool expandMacroCall(Assembler& as) {
+  // A name whose first character begins no macro name is not a macro: answered without reading
+  // the word (which, for a name, reports nothing and leaves only the token buffer changed).
+  char first = *as.scanPos;
+  if (isNameChar(first) && !as.macroTable.firstChars[static_cast<unsigned char>(first)]) {
+    return false;
+  }
   char* saved = as.scanPos;
   Macro* macro = findMacro(as, readToken(as, true));
   if (macro == nullptr) {

@@ -77,7 +77,9 @@ bool isReservedWord(const char* name) {
 }
 
 Macro* findMacro(Assembler& as, std::string_view name) {
-  auto it = as.macroTable.byName.find(std::string(name));
+  const auto& first = as.macroTable.firstChars;
+  if (!name.empty() && !first[static_cast<unsigned char>(name[0])]) return nullptr;
+  auto it = as.macroTable.byName.find(name);
   return it == as.macroTable.byName.end() ? nullptr : it->second;
 }
 
@@ -101,6 +103,7 @@ Macro* newMacro(Assembler& as, std::string_view name) {
   macro.name = text;
   macro.definedInPass = as.pass;
   as.macroTable.byName.emplace(text, &macro);
+  if (!text.empty()) as.macroTable.firstChars[static_cast<unsigned char>(text[0])] = true;
   return &macro;
 }
 

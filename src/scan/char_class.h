@@ -2,17 +2,28 @@
 // class but count as blanks.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 namespace zelas {
 
 inline bool isBlank(char c) { return c != 0 && static_cast<signed char>(c) <= 32; }
-inline bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isHexDigit(char c) {
   return isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
-inline bool isNameChar(char c) {
-  return isLetter(c) || isDecimalDigit(c) || c == '_' || c == '#' || c == '.';
-}
+// One flag per byte, looked up instead of comparing ranges: names are scanned for every token.
+inline constexpr auto kNameCharTable = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    char ch = static_cast<char>(c);
+    table[static_cast<std::size_t>(c)] =
+        isLetter(ch) || isDecimalDigit(ch) || ch == '_' || ch == '#' || ch == '.';
+  }
+  return table;
+}();
+inline bool isNameChar(char c) { return kNameCharTable[static_cast<unsigned char>(c)]; }
 inline bool isOperatorChar(char c) {
   switch (c) {
     case '*': case '/': case '+': case '-': case '&': case '^': case '~': case '(': case ')':

@@ -1,6 +1,9 @@
-// First-letter index over a keyword table. matchKeyword compares a keyword from its first letter
-// on, so at a given character only the entries whose keyword begins with that (folded) letter
-// can match: trying just those, in table order, finds the same entry as walking the whole table.
+// Two-letter index over a keyword table. matchKeyword compares a keyword from its first letter
+// on, ignoring case, so at a given cursor only the entries whose first two letters equal the
+// text's (folded) can match: trying just those, in table order, finds the same entry as walking
+// the whole table. Characters are bucketed by their low five bits, which keep a letter and its
+// other case together; other characters may share a bucket, which only adds candidates that
+// matchKeyword then turns down.
 #pragma once
 
 #include <array>
@@ -8,27 +11,34 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scan/char_class.h"
-
 namespace zelas {
 
-// For each byte, bit i is set when keyword i of the table begins with that byte.
-using KeywordIndex = std::array<std::uint64_t, 256>;
+// For each bucket of the first and of the second character, bit i is set when keyword i of the
+// table may begin with them.
+using KeywordIndex = std::array<std::array<std::uint64_t, 32>, 32>;
 
-// Builds the index of table, whose keywords (lower case) are reached through the member keyword.
+constexpr std::size_t keywordBucket(char c) {
+  return static_cast<unsigned char>(c) & 31u;
+}
+
+// Builds the index of table, whose keywords (lower case, two characters or more) are reached
+// through the member keyword.
 template <typename Entry, std::size_t N>
-consteval KeywordIndex makeKeywordIndex(const Entry (&table)[N], const char* const Entry::*keyword) {
+consteval KeywordIndex makeKeywordIndex(const Entry (&table)[N], const char* Entry::*keyword) {
   static_assert(N <= 64, "one bit per table entry");
   KeywordIndex index{};
   for (std::size_t i = 0; i < N; ++i) {
-    index[static_cast<unsigned char>((table[i].*keyword)[0])] |= std::uint64_t{1} << i;
+    const char* k = table[i].*keyword;
+    if (k[0] == '\0' || k[1] == '\0') throw "keywords have two characters or more";
+    index[keywordBucket(k[0])][keywordBucket(k[1])] |= std::uint64_t{1} << i;
   }
   return index;
 }
 
-// The entries worth trying at the character c.
-inline std::uint64_t keywordCandidates(const KeywordIndex& index, char c) {
-  return index[static_cast<unsigned char>(foldCase(c))];
+// The entries worth trying at the text p (a terminated line).
+inline std::uint64_t keywordCandidates(const KeywordIndex& index, const char* p) {
+  if (p[0] == '\0') return 0;
+  return index[keywordBucket(p[0])][keywordBucket(p[1])];
 }
 
 // Index of the first entry in candidates, which is not empty; removes it from candidates.

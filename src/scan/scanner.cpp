@@ -1,5 +1,6 @@
 #include "scan/scanner.h"
 
+#include <array>
 #include <cstring>
 
 #include "core/assembler.h"
@@ -45,6 +46,50 @@ struct LineWriter {
   }
 };
 
+// The bytes that end a run of plain characters in the line reader.
+constexpr auto kRunStop = [] {
+  std::array<bool, 256> table{};
+  table['\t'] = table['\n'] = table['\r'] = true;
+  return table;
+}();
+
+// Expands a tab that fits whole on the line; false when it doesn't.
+bool putWholeTab(LineWriter& line, int width) {
+  constexpr int kMax = static_cast<int>(kMaxLineLength);
+  int blanks = width - line.column % width;
+  if (line.column + blanks > kMax) return false;
+  if (blanks <= 8 && line.column + 8 <= kMax) {
+    // One store; the blanks past the tab stop are overwritten by what follows, or lie beyond
+    // the terminator.
+    std::memcpy(line.write, "        ", 8);
+  } else {
+    std::memset(line.write, ' ', static_cast<std::size_t>(blanks));
+  }
+  line.write += blanks;
+  line.column += blanks;
+  return true;
+}
+
+// Copies the characters at the start of w, expanding the tabs, up to the first line end or
+// until the next character no longer fits whole; returns how many were taken from w.
+std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
+  const int width = tabWidth < 1 ? 1 : tabWidth;
+  std::size_t n = 0;
+  while (n < w.size()) {
+    std::size_t room = kMaxLineLength - static_cast<std::size_t>(line.column);
+    std::size_t limit = w.size() - n < room ? w.size() : n + room;
+    std::size_t end = n;
+    while (end < limit && !kRunStop[static_cast<unsigned char>(w[end])]) ++end;
+    std::memcpy(line.write, w.data() + n, end - n);
+    line.write += end - n;
+    line.column += static_cast<int>(end - n);
+    n = end;
+    if (n == w.size() || w[n] != '\t' || !putWholeTab(line, width)) break;
+    ++n;
+  }
+  return n;
+}
+
 }  // namespace
 
 bool readLine(Assembler& as) {
@@ -55,8 +100,14 @@ bool readLine(Assembler& as) {
   as.lineStart[0] = '\0';
   LineWriter line{as, as.lineStart};
   bool readAny = false;
-  for (int c = file->get(); c >= 0; c = file->get()) {
+  for (std::string_view w = file->window(); !w.empty(); w = file->window()) {
     readAny = true;
+    // Plain characters are copied straight from the file's block while the line has room;
+    // line ends, tabs and a full line take the character-by-character road below.
+    std::size_t n = copyPlainRun(line, w, as.tabWidth);
+    file->take(n);
+    if (n == w.size()) continue;
+    int c = file->get();
     if (c == '\n') break;
     if (c == '\r' && file->peek() == '\n') {
       file->get();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace zelas {
 
@@ -26,6 +27,13 @@ class SourceFile {
     if (pos_ == len_ && !refill()) return -1;
     return static_cast<unsigned char>(buffer_[pos_]);
   }
+  // The bytes read ahead and not yet taken, refilling the block first when all are taken; empty
+  // (and atEnd() true) at the end of the file. take(n) consumes the first n of them.
+  std::string_view window() {
+    if (pos_ == len_ && !refill()) return {};
+    return {buffer_.get() + pos_, len_ - pos_};
+  }
+  void take(std::size_t n) { pos_ += n; }
   // True once get() has returned -1.
   bool atEnd() const { return atEnd_; }
   const std::string& path() const { return path_; }

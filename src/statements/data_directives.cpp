@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/emit.h"
+#include "emit/hex_text.h"
 #include "emit/listing.h"
 #include "scan/scanner.h"
 #include "symbols/expression.h"
@@ -165,13 +167,31 @@ void storeStringBytes(Assembler& as, std::size_t address, std::size_t count,
   for (std::size_t i = 0; i < count; ++i) as.romImage[address + i] = bytes[i];
 }
 
+// One byte of a string's continuation lines: "%02X " ("%02X 00 " with its zero), preceded by
+// "\n     " when it starts a new line. Formatted here rather than by printf: strings are long.
+void listStringByte(Assembler& as, std::uint8_t byte, bool newLine, bool withZero) {
+  char text[16];
+  char* out = text;
+  if (newLine) {
+    std::memcpy(out, "\n     ", 6);
+    out += 6;
+  }
+  out = putHexByte(out, byte);
+  *out++ = ' ';
+  if (withZero) {
+    std::memcpy(out, "00 ", 3);
+    out += 3;
+  }
+  listWrite(as, text, static_cast<std::size_t>(out - text));
+}
+
 // Pass 2: the header, the continuation lines and the bytes of a ds string.
 void storeDs(Assembler& as, const std::string& text) {
   listDsHeader(as, text);
   std::size_t address = toUnsigned(as.pc);
   for (std::size_t i = 0; i < text.size(); ++i) {
     std::uint8_t byte = static_cast<std::uint8_t>(text[i]);
-    if (i >= 2) listPrintf(as, (i - 2) % kDsBytesPerLine == 0 ? "\n     %02X " : "%02X ", byte);
+    if (i >= 2) listStringByte(as, byte, (i - 2) % kDsBytesPerLine == 0, false);
     storeStringBytes(as, address + i, 1, &byte);
   }
   listPrintf(as, "\n");
@@ -184,7 +204,7 @@ void storeDsu(Assembler& as, const std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const std::uint8_t pair[2] = {static_cast<std::uint8_t>(text[i]), 0};
     if (i >= 1) {
-      listPrintf(as, (i - 1) % kDsuCharsPerLine == 0 ? "\n     %02X 00 " : "%02X 00 ", pair[0]);
+      listStringByte(as, pair[0], (i - 1) % kDsuCharsPerLine == 0, true);
     }
     storeStringBytes(as, address + 2 * i, 2, pair);
   }

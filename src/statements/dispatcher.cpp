@@ -9,6 +9,8 @@
 #include "emit/listing.h"
 #include "macro/macro_define.h"
 #include "macro/macro_expand.h"
+#include "scan/char_class.h"
+#include "scan/keyword_index.h"
 #include "scan/scanner.h"
 #include "statements/conditionals.h"
 #include "statements/data_directives.h"
@@ -57,9 +59,16 @@ constexpr Directive kDirectives[] = {
     {"include", MatchMode::delimited, includeDirective},
 };
 
+constexpr KeywordIndex kConditionalIndex = makeKeywordIndex(kConditionals, &Directive::keyword);
+constexpr KeywordIndex kDirectiveIndex = makeKeywordIndex(kDirectives, &Directive::keyword);
+
+// Tries the entries that begin with the letter at the cursor, in table order.
 template <std::size_t N>
-bool runFirstMatch(Assembler& as, const Directive (&table)[N]) {
-  for (const Directive& d : table) {
+bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordIndex& index) {
+  for (std::uint64_t c = keywordCandidates(index, as.scanPos); c != 0;) {
+    std::size_t i = takeFirstCandidate(c);
+    if (i >= N) break;  // the index was built from this table; this only informs the compiler
+    const Directive& d = table[i];
     if (matchKeyword(as, d.keyword, d.mode)) {
       d.handler(as);
       return true;
@@ -84,19 +93,46 @@ void dispatchStatementWord(Assembler& as) {
     return;
   }
   if (expandMacroCall(as)) return;
-  if (runFirstMatch(as, kDirectives)) return;
+  if (runFirstMatch(as, kDirectives, kDirectiveIndex)) return;
   if (assembleInstruction(as)) return;
   std::string word = readToken(as, true);
   reportWarning(as, msg::unknownInstruction, word.c_str());
   listAddressLine(as);
 }
 
+// Steps 5 on: the conditionals, then (while assembling) the statement word.
+void dispatchStatementBody(Assembler& as) {
+  if (runFirstMatch(as, kConditionals, kConditionalIndex)) return;
+  if (!as.assemblyEnabled) return;
+  if (atLineEnd(as)) {
+    listTextLine(as);
+    return;
+  }
+  dispatchStatementWord(as);
+  if (as.pc > as.maxPC) as.maxPC = as.pc;
+}
+
+// True when the statement starts with a name that no ":" follows. Such a line has no label
+// field, and reading its first word (which reports nothing for a name) can be skipped: the
+// cursor stays at the word, where the rewind would put it again.
+bool startsWithPlainWord(const Assembler& as) {
+  const char* p = as.scanPos;
+  if (!isNameChar(*p)) return false;
+  while (isNameChar(*p)) ++p;
+  while (isBlank(*p)) ++p;
+  return *p != ':';
+}
+
 }  // namespace
 
 void dispatchStatement(Assembler& as) {
   skipBlanks(as, true);
-  readToken(as, true);
   as.lineLabel = nullptr;
+  if (startsWithPlainWord(as)) {
+    dispatchStatementBody(as);
+    return;
+  }
+  readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
       as.lineLabel = defineLabel(as, as.tokenBuffer.data());
@@ -107,16 +143,9 @@ void dispatchStatement(Assembler& as) {
     }
   } else {
     as.scanPos = as.lineStart;
-    takeBlanks(as);
+    skipBlanks(as, true);
   }
-  if (runFirstMatch(as, kConditionals)) return;
-  if (!as.assemblyEnabled) return;
-  if (atLineEnd(as)) {
-    listTextLine(as);
-    return;
-  }
-  dispatchStatementWord(as);
-  if (as.pc > as.maxPC) as.maxPC = as.pc;
+  dispatchStatementBody(as);
 }
 
 }  // namespace zelas

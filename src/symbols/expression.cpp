@@ -1,7 +1,9 @@
 #include "symbols/expression.h"
 
+#include <array>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/assembler.h"
@@ -18,11 +20,38 @@ namespace {
 
 struct Operator;
 
-// Both stacks live on the heap and grow with the expression, so no expression, however long or
-// deeply parenthesised, can overflow them; nothing here recurses.
+// A stack that keeps its first N entries inside itself and moves to the heap only beyond them,
+// so the expressions of ordinary operands allocate nothing.
+template <typename T, std::size_t N>
+class SmallStack {
+ public:
+  bool empty() const { return size_ == 0; }
+  std::size_t size() const { return size_; }
+  T& back() { return at(size_ - 1); }
+  T& operator[](std::size_t i) { return at(i); }
+  void pop_back() { --size_; }
+  void push_back(T v) {
+    if (size_ < N) {
+      inline_[size_] = v;
+    } else {
+      if (heap_.size() <= size_ - N) heap_.resize(size_ - N + 1);
+      heap_[size_ - N] = v;
+    }
+    ++size_;
+  }
+
+ private:
+  T& at(std::size_t i) { return i < N ? inline_[i] : heap_[i - N]; }
+  std::array<T, N> inline_;  // entries at and above size_ are never read
+  std::vector<T> heap_;
+  std::size_t size_ = 0;
+};
+
+// Both stacks grow onto the heap with the expression, so no expression, however long or deeply
+// parenthesised, can overflow them; nothing here recurses.
 struct EvalStacks {
-  std::vector<const Operator*> operators;
-  std::vector<Value> values;
+  SmallStack<const Operator*, 16> operators;
+  SmallStack<Value, 16> values;
 };
 
 using OperatorAction = void (*)(Assembler&, EvalStacks&);
@@ -130,10 +159,11 @@ bool endsExpression(char c) {
   return c == '\0' || c == ',' || c == ']';
 }
 
-// A "-" is unary at the start and after any operator but ")".
-bool isUnaryPosition(bool hasPrevious, const std::string& previous) {
+// A "-" is unary at the start and after any operator but ")"; previous is the first character
+// of the token before it ('\0' for an empty token).
+bool isUnaryPosition(bool hasPrevious, char previous) {
   if (!hasPrevious) return true;
-  return !previous.empty() && isOperatorChar(previous[0]) && previous[0] != ')';
+  return previous != '\0' && isOperatorChar(previous) && previous != ')';
 }
 
 void pushOperator(Assembler& as, EvalStacks& s, const Operator* op) {
@@ -152,15 +182,16 @@ void discardRest(Assembler& as) {
 // Outcome of reading one operand: a value to push, or the expression stops with 0.
 enum class OperandResult { pushed, failed };
 
-OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, const std::string& token) {
+// token views the scanner's token buffer, which stays as it is until the next readToken.
+OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::string_view token) {
   if (as.pass == 2) {
     ++label.uses;
     if (!label.resolved) {
-      reportWarning(as, msg::labelUnresolved, token.c_str());
+      reportWarning(as, msg::labelUnresolved, token.data());
       return OperandResult::failed;
     }
     if (isDecimalNumber(token) || isHexNumber(token) || isBinaryNumber(token)) {
-      reportMinorWarning(as, msg::labelRedefinedAsNumber, token.c_str(), toUnsigned(label.value));
+      reportMinorWarning(as, msg::labelRedefinedAsNumber, token.data(), toUnsigned(label.value));
     }
   }
   s.values.push_back(label.value);
@@ -170,7 +201,7 @@ OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, const std
 
 // "$", a character constant, a label (looked up before numbers, so a label may be named like
 // one) or a number.
-OperandResult pushOperand(Assembler& as, EvalStacks& s, const std::string& token) {
+OperandResult pushOperand(Assembler& as, EvalStacks& s, std::string_view token) {
   if (token == "$") {
     s.values.push_back(as.pc);
   } else if (token[0] == '\'') {
@@ -180,7 +211,7 @@ OperandResult pushOperand(Assembler& as, EvalStacks& s, const std::string& token
   } else if (std::optional<Value> number = numberValue(token)) {
     s.values.push_back(*number);
   } else {
-    reportWarning(as, msg::unresolvedOperand, token.c_str());
+    reportWarning(as, msg::unresolvedOperand, token.data());
     discardRest(as);
     return OperandResult::failed;
   }
@@ -192,18 +223,19 @@ OperandResult pushOperand(Assembler& as, EvalStacks& s, const std::string& token
 Value evaluateExpression(Assembler& as) {
   as.exprResolved = false;
   EvalStacks s;
-  std::string previous;
+  char previous = '\0';
   bool hasPrevious = false;
   while (!endsExpression(*as.scanPos)) {
-    std::string token = readToken(as, true);
-    if (!token.empty() && isOperatorChar(token[0])) {
-      char symbol = token[0];
+    std::string_view token = readToken(as, true);
+    char first = token.empty() ? '\0' : token[0];
+    if (!token.empty() && isOperatorChar(first)) {
+      char symbol = first;
       if (symbol == '-' && isUnaryPosition(hasPrevious, previous)) symbol = kUnaryMinus;
       pushOperator(as, s, operatorFor(symbol));
     } else if (!token.empty() && pushOperand(as, s, token) == OperandResult::failed) {
       return 0;
     }
-    previous = std::move(token);
+    previous = first;
     hasPrevious = true;
   }
   if (s.values.empty()) {

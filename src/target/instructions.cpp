@@ -7,6 +7,7 @@
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/emit.h"
+#include "scan/keyword_index.h"
 #include "scan/scanner.h"
 #include "target/encoders.h"
 #include "target/product.h"
@@ -107,10 +108,14 @@ consteval bool tableInStep() {
 }
 static_assert(tableInStep(), "an encoder's forms are not side by side in the opcode map");
 
+constexpr KeywordIndex kMnemonicIndex =
+    makeKeywordIndex(kInstructionTable, &InstructionEntry::mnemonic);
+
 }  // namespace
 
 bool assembleInstruction(Assembler& as) {
-  for (const InstructionEntry& e : kInstructionTable) {
+  for (std::uint64_t c = keywordCandidates(kMnemonicIndex, as.scanPos); c != 0;) {
+    const InstructionEntry& e = kInstructionTable[takeFirstCandidate(c)];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
     if (matchKeyword(as, e.mnemonic, mode)) {
       e.encode(as, e);

@@ -62,6 +62,36 @@ TEST(LineReader, ReportsEachCharacterBeyondTheLimit) {
   EXPECT_EQ(count, 3u);
 }
 
+TEST(LineReader, StoresTheBlanksThatFitOfATabAtTheLimit) {
+  // The tab at column 250 would need six blanks; five fit, then the "y" is beyond the limit.
+  ReadLines r = readAll(std::string(250, 'x') + "\ty\n");
+  ASSERT_EQ(r.lines.size(), 1u);
+  EXPECT_EQ(r.lines[0], std::string(250, 'x') + std::string(5, ' '));
+  EXPECT_NE(r.err.find("exceeds maximum line length"), std::string::npos);
+  // A tab that ends exactly at the limit fits whole and reports nothing.
+  ReadLines exact = readAll(std::string(250, 'x') + "\t\n", 5);
+  ASSERT_EQ(exact.lines.size(), 1u);
+  EXPECT_EQ(exact.lines[0], std::string(255, 'x').substr(0, 250) + std::string(5, ' '));
+  EXPECT_EQ(exact.err, "");
+}
+
+TEST(LineReader, ReadsLinesAcrossTheFileBlocks) {
+  // Lines with tabs, a CR LF pair split by the 64 KiB block boundary, and a tab right at it.
+  std::string text;
+  std::vector<std::string> expected;
+  while (text.size() < 65536 - 40) {
+    text += "lbl:\tmov\ta,[x+3]\t; c\n";
+    expected.push_back("lbl:    mov     a,[x+3] ; c");
+  }
+  std::string pad(65535 - text.size(), 'p');  // the CR is the last byte of the first block
+  text += pad + "\r\n";
+  expected.push_back(pad);
+  text += "\tnop\r\n\t\tret";
+  expected.push_back("        nop");
+  expected.push_back("                ret");
+  EXPECT_EQ(readAll(text).lines, expected);
+}
+
 TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {
   ReadLines r = readAll(std::string("a\xA0" "b\n", 4) + std::string("c\0d\n", 4));
   ASSERT_EQ(r.lines.size(), 2u);
