@@ -6,9 +6,7 @@
 namespace zelas {
 
 Assembler::Assembler(std::FILE* outStream, std::FILE* errStream)
-    : out(outStream),
-      err(errStream),
-      currentProduct(&productTable().front()) {
+    : out(outStream), err(errStream), currentProduct(&productTable().front()) {
   // idleLine is declared after the line pointers, so they can only point at it once it exists.
   lineStart = idleLine.data();
   scanPos = idleLine.data();

@@ -12,13 +12,25 @@ using Value = std::int32_t;
 inline constexpr Value kValueMin = std::numeric_limits<Value>::min();
 inline constexpr Value kValueMax = std::numeric_limits<Value>::max();
 
-inline constexpr Value fromUnsigned(std::uint32_t u) { return static_cast<Value>(u); }
-inline constexpr std::uint32_t toUnsigned(Value v) { return static_cast<std::uint32_t>(v); }
+inline constexpr Value fromUnsigned(std::uint32_t u) {
+  return static_cast<Value>(u);
+}
+inline constexpr std::uint32_t toUnsigned(Value v) {
+  return static_cast<std::uint32_t>(v);
+}
 
-inline constexpr Value wrapAdd(Value a, Value b) { return fromUnsigned(toUnsigned(a) + toUnsigned(b)); }
-inline constexpr Value wrapSub(Value a, Value b) { return fromUnsigned(toUnsigned(a) - toUnsigned(b)); }
-inline constexpr Value wrapMul(Value a, Value b) { return fromUnsigned(toUnsigned(a) * toUnsigned(b)); }
-inline constexpr Value wrapNeg(Value a) { return fromUnsigned(0u - toUnsigned(a)); }
+inline constexpr Value wrapAdd(Value a, Value b) {
+  return fromUnsigned(toUnsigned(a) + toUnsigned(b));
+}
+inline constexpr Value wrapSub(Value a, Value b) {
+  return fromUnsigned(toUnsigned(a) - toUnsigned(b));
+}
+inline constexpr Value wrapMul(Value a, Value b) {
+  return fromUnsigned(toUnsigned(a) * toUnsigned(b));
+}
+inline constexpr Value wrapNeg(Value a) {
+  return fromUnsigned(0u - toUnsigned(a));
+}
 
 // Signed quotient truncated toward zero. The one quotient that does not fit, the most negative
 // value divided by -1, wraps to the most negative value instead of trapping. A zero divisor is the
@@ -30,6 +42,8 @@ inline constexpr Value wrapDiv(Value a, Value b) {
 }
 
 // Low byte of a value, as stored in the image.
-inline constexpr std::uint8_t lowByte(Value v) { return static_cast<std::uint8_t>(toUnsigned(v) & 0xFFu); }
+inline constexpr std::uint8_t lowByte(Value v) {
+  return static_cast<std::uint8_t>(toUnsigned(v) & 0xFFu);
+}
 
 }  // namespace zelas

@@ -34,7 +34,8 @@ inline constexpr char imageTooLarge[] =
     "ROM image of %X bytes exceeds the limit of %X bytes; Cannot continue.";
 inline constexpr char tooManyExpandedLines[] =
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.";
-inline constexpr char tooManyIncludes[] = "More than %d files included in one pass; stopped at '%s'.";
+inline constexpr char tooManyIncludes[] =
+    "More than %d files included in one pass; stopped at '%s'.";
 inline constexpr char includesListing[] =
     "'%s' is the listing being written; it can't be read as source.";
 
@@ -80,8 +81,7 @@ inline constexpr char badConfigTab[] =
 inline constexpr char badConfigFill[] =
     "Unable to resolve config value '%s': Using default, fillrom = %Xh.\n";
 inline constexpr char delimiterRequired[] = "Space or tab delimiter required after '%s'.";
-inline constexpr char missingClosingQuote[] =
-    "Expecting a character data type, missing closing '.";
+inline constexpr char missingClosingQuote[] = "Expecting a character data type, missing closing '.";
 inline constexpr char badCharacter[] = "Expecting an AlphaNumeric or Operator: Found '%c'";
 inline constexpr char missingPunctuation[] = "Missing punctuation '%c'";
 inline constexpr char localAlreadyDefined[] = "Local '%s' is already defined";
@@ -92,8 +92,10 @@ inline constexpr char noValueToComplement[] = "Illegal expression, No value to c
 inline constexpr char twoOperandsMul[] =
     "Illegal expression, Two operands are required for multiplication.";
 inline constexpr char divideByZero[] = "Divide by zero encountered. '%d / %d'.";
-inline constexpr char twoOperandsDiv[] = "Illegal expression, Two operands are required for division.";
-inline constexpr char twoOperandsAdd[] = "Illegal expression, Two operands are required for addition.";
+inline constexpr char twoOperandsDiv[] =
+    "Illegal expression, Two operands are required for division.";
+inline constexpr char twoOperandsAdd[] =
+    "Illegal expression, Two operands are required for addition.";
 inline constexpr char twoOperandsSub[] =
     "Illegal expression, Two operands are required for subtraction.";
 inline constexpr char twoOperandsAnd[] =

@@ -11,7 +11,9 @@ namespace zelas {
 
 namespace {
 
-bool listingActive(const Assembler& as) { return as.pass == 2 && as.listFile != nullptr; }
+bool listingActive(const Assembler& as) {
+  return as.pass == 2 && as.listFile != nullptr;
+}
 
 }  // namespace
 

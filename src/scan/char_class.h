@@ -7,9 +7,15 @@
 
 namespace zelas {
 
-inline bool isBlank(char c) { return c != 0 && static_cast<signed char>(c) <= 32; }
-constexpr bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-constexpr bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isBlank(char c) {
+  return c != 0 && static_cast<signed char>(c) <= 32;
+}
+constexpr bool isLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+constexpr bool isDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 inline bool isHexDigit(char c) {
   return isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
@@ -23,20 +29,23 @@ inline constexpr auto kNameCharTable = [] {
   }
   return table;
 }();
-inline bool isNameChar(char c) { return kNameCharTable[static_cast<unsigned char>(c)]; }
-inline bool isOperatorChar(char c) {
-  switch (c) {
-    case '*': case '/': case '+': case '-': case '&': case '^': case '~': case '(': case ')':
-    case '|':
-      return true;
-    default:
-      return false;
-  }
+inline bool isNameChar(char c) {
+  return kNameCharTable[static_cast<unsigned char>(c)];
 }
-inline bool isPunctChar(char c) { return isOperatorChar(c) || c == '$' || c == ',' || c == '[' || c == ']'; }
+inline bool isOperatorChar(char c) {
+  return c == '*' || c == '/' || c == '+' || c == '-' || c == '&' || c == '^' || c == '~' ||
+         c == '(' || c == ')' || c == '|';
+}
+inline bool isPunctChar(char c) {
+  return isOperatorChar(c) || c == '$' || c == ',' || c == '[' || c == ']';
+}
 // Folds A..Z to lower case and leaves every other byte alone.
-inline char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline char foldCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 // A comment starts at ";" or at "//".
-inline bool isCommentStart(const char* p) { return p[0] == ';' || (p[0] == '/' && p[1] == '/'); }
+inline bool isCommentStart(const char* p) {
+  return p[0] == ';' || (p[0] == '/' && p[1] == '/');
+}
 
 }  // namespace zelas

@@ -124,7 +124,9 @@ bool readLine(Assembler& as) {
   return readAny;
 }
 
-bool atLineEnd(const Assembler& as) { return *as.scanPos == '\0'; }
+bool atLineEnd(const Assembler& as) {
+  return *as.scanPos == '\0';
+}
 
 void skipBlanks(Assembler& as, bool skip) {
   if (!skip || *as.scanPos == '\0') return;

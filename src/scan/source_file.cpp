@@ -20,7 +20,9 @@ std::unique_ptr<SourceFile> SourceFile::open(const std::string& path) {
 SourceFile::SourceFile(std::FILE* f, std::string path)
     : file_(f), path_(std::move(path)), buffer_(new char[kBlockSize]) {}
 
-SourceFile::~SourceFile() { std::fclose(file_); }
+SourceFile::~SourceFile() {
+  std::fclose(file_);
+}
 
 bool SourceFile::refill() {
   if (atEnd_) return false;

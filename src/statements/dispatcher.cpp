@@ -32,31 +32,35 @@ struct Directive {
 // Conditional directives, tried on every line, also in skipped branches. "ifdef" and "ifndef"
 // stand before "if", which would otherwise claim them as a prefix.
 constexpr Directive kConditionals[] = {
-    // keyword   mode                  handler
-    {"ifdef", MatchMode::delimited, [](Assembler& as) { ifdefDirective(as, true); }},
-    {"ifndef", MatchMode::delimited, [](Assembler& as) { ifdefDirective(as, false); }},
-    {"if", MatchMode::delimited, ifDirective},
-    {"define", MatchMode::delimited, defineDirective},
-    {"else", MatchMode::delimited, elseDirective},
-    {"endif", MatchMode::delimited, endifDirective},
+    // clang-format off
+    // keyword   mode                   handler
+    {"ifdef",    MatchMode::delimited,  [](Assembler& as) { ifdefDirective(as, true); }},
+    {"ifndef",   MatchMode::delimited,  [](Assembler& as) { ifdefDirective(as, false); }},
+    {"if",       MatchMode::delimited,  ifDirective},
+    {"define",   MatchMode::delimited,  defineDirective},
+    {"else",     MatchMode::delimited,  elseDirective},
+    {"endif",    MatchMode::delimited,  endifDirective},
+    // clang-format on
 };
 
 // Directives, tried after the macros; "dwl" before "dw" and "dsu" before "ds" for the same
 // prefix reason. xpageon/xpageoff need no delimiter and ignore what follows them.
 constexpr Directive kDirectives[] = {
-    // keyword     mode                  handler
-    {"equ", MatchMode::delimited, [](Assembler& as) { equDirective(as, as.lineLabel); }},
-    {"org", MatchMode::delimited, [](Assembler& as) { orgDirective(as, as.lineLabel); }},
-    {"db", MatchMode::delimited, dbDirective},
-    {"dwl", MatchMode::delimited, dwlDirective},
-    {"dw", MatchMode::delimited, dwDirective},
-    {"dsu", MatchMode::delimited, dsuDirective},
-    {"ds", MatchMode::delimited, dsDirective},
-    {"cpu", MatchMode::delimited, [](Assembler& as) { selectProduct(as, nullptr); }},
-    {"xpageon", MatchMode::prefix, [](Assembler& as) { as.xpageEnabled = 1; listAddressLine(as); }},
-    {"xpageoff", MatchMode::prefix, [](Assembler& as) { as.xpageEnabled = 0; listAddressLine(as); }},
-    {"fillrom", MatchMode::delimited, fillromDirective},
-    {"include", MatchMode::delimited, includeDirective},
+    // clang-format off
+    // keyword   mode                   handler
+    {"equ",      MatchMode::delimited,  [](Assembler& as) { equDirective(as, as.lineLabel); }},
+    {"org",      MatchMode::delimited,  [](Assembler& as) { orgDirective(as, as.lineLabel); }},
+    {"db",       MatchMode::delimited,  dbDirective},
+    {"dwl",      MatchMode::delimited,  dwlDirective},
+    {"dw",       MatchMode::delimited,  dwDirective},
+    {"dsu",      MatchMode::delimited,  dsuDirective},
+    {"ds",       MatchMode::delimited,  dsDirective},
+    {"cpu",      MatchMode::delimited,  [](Assembler& as) { selectProduct(as, nullptr); }},
+    {"xpageon",  MatchMode::prefix,     [](Assembler& as) { as.xpageEnabled = 1; listAddressLine(as); }},
+    {"xpageoff", MatchMode::prefix,     [](Assembler& as) { as.xpageEnabled = 0; listAddressLine(as); }},
+    {"fillrom",  MatchMode::delimited,  fillromDirective},
+    {"include",  MatchMode::delimited,  includeDirective},
+    // clang-format on
 };
 
 constexpr KeywordIndex kConditionalIndex = makeKeywordIndex(kConditionals, &Directive::keyword);

@@ -81,7 +81,8 @@ std::vector<std::string> argumentsOf(const CaseFile& c) {
 
 std::vector<fs::path> caseFiles() {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
+  for (const auto& entry :
+       fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
     if (entry.path().extension() == ".case") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -99,7 +100,8 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
     ScopedTempDir dir;
     for (const Section& s : c.sections) {
       if (s.kind == "in") {
-        fs::create_directories(fs::path(s.name).parent_path().empty() ? "." : fs::path(s.name).parent_path());
+        fs::create_directories(
+            fs::path(s.name).parent_path().empty() ? "." : fs::path(s.name).parent_path());
         writeFile(s.name, s.text);
       }
     }
@@ -135,7 +137,8 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = info.param.parent_path().filename().string() + "_" + info.param.stem().string();
+  std::string name =
+      info.param.parent_path().filename().string() + "_" + info.param.stem().string();
   for (char& ch : name) {
     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   }

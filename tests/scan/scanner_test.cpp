@@ -52,11 +52,12 @@ TEST(LineReader, ReportsEachCharacterBeyondTheLimit) {
   ReadLines over = readAll(std::string(256, 'x') + "\n");
   ASSERT_EQ(over.lines.size(), 1u);
   EXPECT_EQ(over.lines[0].size(), 255u);
-  EXPECT_EQ(over.err, "\nError : Line 1' exceeds maximum line length\n1.0: " +
-                          std::string(255, 'x') + "\n");
+  EXPECT_EQ(over.err,
+            "\nError : Line 1' exceeds maximum line length\n1.0: " + std::string(255, 'x') + "\n");
   std::string three = readAll(std::string(258, 'x') + "\n").err;
   std::size_t count = 0;
-  for (std::size_t p = three.find("exceeds"); p != std::string::npos; p = three.find("exceeds", p + 1)) {
+  for (std::size_t p = three.find("exceeds"); p != std::string::npos;
+       p = three.find("exceeds", p + 1)) {
     ++count;
   }
   EXPECT_EQ(count, 3u);
@@ -93,9 +94,14 @@ TEST(LineReader, ReadsLinesAcrossTheFileBlocks) {
 }
 
 TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {
-  ReadLines r = readAll(std::string("a\xA0" "b\n", 4) + std::string("c\0d\n", 4));
+  ReadLines r = readAll(std::string("a\xA0"
+                                    "b\n",
+                                    4) +
+                        std::string("c\0d\n", 4));
   ASSERT_EQ(r.lines.size(), 2u);
-  EXPECT_EQ(r.lines[0], "a\xA0" "b");
+  EXPECT_EQ(r.lines[0],
+            "a\xA0"
+            "b");
   EXPECT_EQ(r.lines[1], "c");  // the text ends at the NUL byte
 }
 
@@ -105,7 +111,9 @@ TEST(CharClass, HighBytesAreBlanksAndEndNames) {
   EXPECT_FALSE(isBlank('\0'));
   EXPECT_FALSE(isNameChar('\xE9'));
   LineHarness h;
-  h.setLine("ab\xA0" "cd");
+  h.setLine(
+      "ab\xA0"
+      "cd");
   EXPECT_STREQ(readToken(h.as), "ab");
   EXPECT_EQ(h.rest(), "cd");
 }

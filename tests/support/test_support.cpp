@@ -31,8 +31,8 @@ ScopedTempDir::~ScopedTempDir() {
   std::error_code ec;
   fs::current_path(previous_, ec);
   // Restore write permission on anything a test made read-only, so it can be removed.
-  for (auto it = fs::recursive_directory_iterator(path_, ec); it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(path_, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
   fs::remove_all(path_, ec);
@@ -95,7 +95,9 @@ std::string readFile(const fs::path& path) {
   return s.str();
 }
 
-bool fileExists(const fs::path& path) { return fs::exists(path); }
+bool fileExists(const fs::path& path) {
+  return fs::exists(path);
+}
 
 Assembly assembleSource(const std::string& source, const std::vector<std::string>& args) {
   ScopedTempDir dir;
