@@ -56,7 +56,7 @@ for c in $(find "$root/tests/e2e/cases" -name '*.case' | sort); do
     while IFS= read -r arg; do
       case "$prev" in
         -c) config="$arg"; bits=$((bits | 16)); prev=""; continue ;;
-        -t) tab=$(( (arg + 256) % 256 )); bits=$((bits | 8)); prev=""; continue ;;
+        -t) tab=$(( (arg % 256 + 256) % 256 )); bits=$((bits | 8)); prev=""; continue ;;
       esac
       case "$arg" in
         -b*) bits=$((bits | 1)) ;;
@@ -64,7 +64,8 @@ for c in $(find "$root/tests/e2e/cases" -name '*.case' | sort); do
         -p?*) row=$(productRow "${arg#-p}"); [ -n "$row" ] && product=$row || product=128
               bits=$((bits | 4)) ;;
         -t) prev=-t ;;
-        -t*) v="${arg#-t}"; [[ "$v" =~ ^-?[0-9]+$ ]] && tab=$(( (v + 256) % 256 )); bits=$((bits | 8)) ;;
+        -t*) v="${arg#-t}"; [[ "$v" =~ ^-?[0-9]+$ ]] && tab=$(( (v % 256 + 256) % 256 ))
+             bits=$((bits | 8)) ;;
         -c) prev=-c ;;
         -c*) config="${arg#-c}"; bits=$((bits | 16)) ;;
         -dSIM) bits=$((bits | 32)) ;;
