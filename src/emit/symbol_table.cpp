@@ -63,10 +63,10 @@ void writeSymbolTable(Assembler& as) {
   listPrintf(as, "\n ************ SYMBOLIC REFERENCE TABLE ************\n");
   listPrintf(as, "\nValue  Label                # Uses ");
   listPrintf(as, "\n-----  -------------------- ------");
-  // The global table is kept in name order, so the rows need no sorting; local labels live in
-  // their global's own scope and are never listed.
-  for (const auto& [name, label] : as.labels.globals) {
-    if (!name.empty() && name.front() != '.') writeSymbolRow(as, name, label);
+  // Local labels live in their global's own scope and are never listed.
+  for (const Label* label : sortedGlobals(as.labels)) {
+    const std::string& name = label->name;
+    if (!name.empty() && name.front() != '.') writeSymbolRow(as, name, *label);
   }
   listPrintf(as, "\n");
 }

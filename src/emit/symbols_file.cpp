@@ -14,12 +14,16 @@ namespace {
 using Entry = std::pair<std::string, Value>;
 
 // Labels whose value was never resolved (an equ of an undefined name) have no value worth
-// handing to a debugger, so they are left out.
-void collectLabels(const LabelMap& labels, const std::string& scope, std::vector<Entry>& out) {
-  for (const auto& [name, label] : labels) {
-    if (label.resolved) out.emplace_back(scope + name, label.value);
-    if (label.locals != nullptr) collectLabels(*label.locals, name, out);
+// handing to a debugger, so they are left out. A local is named after its global; locals
+// entered before any global label have no scope to be named after and are left out too.
+std::vector<Entry> collectLabels(const LabelTable& table) {
+  std::vector<Entry> entries;
+  for (const Label& label : table.records) {
+    if (!label.resolved || label.scope == &table.orphanScope) continue;
+    std::string name = label.scope == nullptr ? label.name : label.scope->name + label.name;
+    entries.emplace_back(std::move(name), label.value);
   }
+  return entries;
 }
 
 // The value as a hex literal the assembler reads back: a leading digit, the "h" suffix, and a
@@ -33,9 +37,7 @@ std::string equLine(const Entry& entry) {
 }  // namespace
 
 std::string symbolsFileText(const Assembler& as) {
-  std::vector<Entry> entries;
-  // Locals entered before any global label have no scope to be named after: left out.
-  collectLabels(as.labels.globals, std::string(), entries);
+  std::vector<Entry> entries = collectLabels(as.labels);
   // A scope's locals follow their global, but "a.x" sorts after "a-b": sort the full names.
   std::sort(entries.begin(), entries.end());
   std::string text;

@@ -1,6 +1,8 @@
 #include "scan/scanner.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "core/assembler.h"
@@ -46,17 +48,11 @@ struct LineWriter {
   }
 };
 
-// The bytes that end a run of plain characters in the line reader.
-constexpr auto kRunStop = [] {
-  std::array<bool, 256> table{};
-  table['\t'] = table['\n'] = table['\r'] = true;
-  return table;
-}();
-
 // Expands a tab that fits whole on the line; false when it doesn't.
 bool putWholeTab(LineWriter& line, int width) {
   constexpr int kMax = static_cast<int>(kMaxLineLength);
-  int blanks = width - line.column % width;
+  // The usual width of 8 takes a mask instead of a division.
+  int blanks = width == 8 ? 8 - (line.column & 7) : width - line.column % width;
   if (line.column + blanks > kMax) return false;
   if (blanks <= 8 && line.column + 8 <= kMax) {
     // One store; the blanks past the tab stop are overwritten by what follows, or lie beyond
@@ -70,24 +66,61 @@ bool putWholeTab(LineWriter& line, int width) {
   return true;
 }
 
+// Tabs, line ends and the other control characters are the bytes below 14; everything else is
+// copied as it stands.
+constexpr bool isPlainByte(char c) {
+  return static_cast<unsigned char>(c) >= 14;
+}
+
+// Bit 7 of a byte of the result is set where word holds a byte below 14, exactly so at the
+// lowest such byte (a borrow can only flag bytes above it). Bytes 80h..FFh are never flagged.
+constexpr std::uint64_t controlBytes(std::uint64_t word) {
+  return (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
+}
+
 // Copies the characters at the start of w, expanding the tabs, up to the first line end or
 // until the next character no longer fits whole; returns how many were taken from w.
 std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
   const int width = tabWidth < 1 ? 1 : tabWidth;
-  std::size_t n = 0;
-  while (n < w.size()) {
-    std::size_t room = kMaxLineLength - static_cast<std::size_t>(line.column);
-    std::size_t limit = w.size() - n < room ? w.size() : n + room;
-    std::size_t end = n;
-    while (end < limit && !kRunStop[static_cast<unsigned char>(w[end])]) ++end;
-    std::memcpy(line.write, w.data() + n, end - n);
-    line.write += end - n;
-    line.column += static_cast<int>(end - n);
-    n = end;
-    if (n == w.size() || w[n] != '\t' || !putWholeTab(line, width)) break;
-    ++n;
+  const char* src = w.data();
+  const char* const srcEnd = src + w.size();
+  char* const outEnd = line.write + (kMaxLineLength - static_cast<std::size_t>(line.column));
+  for (;;) {
+    char* out = line.write;
+    // Eight bytes at a time while both the block and the line have room for them; the bytes
+    // stored past a control character are overwritten by what follows it, or lie beyond the
+    // terminator.
+    if constexpr (std::endian::native == std::endian::little) {
+      while (srcEnd - src >= 8 && outEnd - out >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, src, 8);
+        std::memcpy(out, &word, 8);
+        if (std::uint64_t stops = controlBytes(word)) {
+          std::size_t k = static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+          src += k;
+          out += k;
+          break;
+        }
+        src += 8;
+        out += 8;
+      }
+    }
+    while (src < srcEnd && out < outEnd && isPlainByte(*src)) *out++ = *src++;
+    line.column += static_cast<int>(out - line.write);
+    line.write = out;
+    if (src == srcEnd || out == outEnd) break;
+    char c = *src;
+    if (c == '\t') {
+      if (!putWholeTab(line, width)) break;
+    } else if (c == '\n' || c == '\r') {
+      break;
+    } else {
+      *line.write++ = c;  // another control character, stored like any other
+      ++line.column;
+    }
+    ++src;
   }
-  return n;
+  return static_cast<std::size_t>(src - w.data());
 }
 
 }  // namespace

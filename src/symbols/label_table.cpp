@@ -1,8 +1,12 @@
 #include "symbols/label_table.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
+#include "scan/char_class.h"
 
 namespace zelas {
 
@@ -12,25 +16,95 @@ bool isLocalName(std::string_view name) {
   return !name.empty() && name.front() == '.';
 }
 
-Label* findIn(LabelMap* map, std::string_view name) {
-  if (map == nullptr) return nullptr;
-  auto it = map->find(name);
-  return it == map->end() ? nullptr : &it->second;
+std::uint64_t mix(std::uint64_t h) {
+  h ^= h >> 32;
+  h *= 0xd6e8feb86659fd93ULL;
+  h ^= h >> 32;
+  return h;
 }
+
+// Eight bytes at a time: label names are short, and this runs for every name in an operand.
+std::uint64_t hashKey(std::uint32_t scopeId, std::string_view name) {
+  std::uint64_t h =
+      (static_cast<std::uint64_t>(scopeId) << 32 | name.size()) * 0x9e3779b97f4a7c15ULL;
+  const char* p = name.data();
+  std::size_t n = name.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    h = mix(h ^ word);
+  }
+  if (n > 0) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, n);
+    h = mix(h ^ word);
+  }
+  return mix(h);
+}
+
+}  // namespace
+
+Label* LabelIndex::find(std::uint32_t scopeId, std::string_view name) const {
+  if (slots_.empty()) return nullptr;
+  std::uint64_t hash = hashKey(scopeId, name);
+  std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.label == nullptr) return nullptr;
+    if (slot.hash == hash && slot.label->ownerId == scopeId && slot.label->name == name) {
+      return slot.label;
+    }
+  }
+}
+
+void LabelIndex::insert(std::uint32_t scopeId, Label* label) {
+  if ((used_ + 1) * 2 > slots_.size()) grow();
+  std::uint64_t hash = hashKey(scopeId, label->name);
+  std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i].label != nullptr) i = (i + 1) & mask;
+  slots_[i] = Slot{hash, label};
+  ++used_;
+}
+
+void LabelIndex::grow() {
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.resize(old.empty() ? 64 : old.size() * 2);
+  std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.label == nullptr) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].label != nullptr) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
+}
+
+namespace {
 
 // Creates a record with the fields every new label starts with: the current pc, an address
 // label, resolved, unused.
-Label& insertLabel(Assembler& as, LabelMap& map, std::string_view name) {
-  auto [it, inserted] = map.try_emplace(std::string(name));
-  Label& label = it->second;
-  label.name = it->first;
+Label& insertLabel(Assembler& as, const Label* scope, std::string_view name) {
+  LabelTable& table = as.labels;
+  Label& label = table.records.emplace_back();
+  label.name = name;
   label.value = as.pc;
+  label.scope = scope;
+  label.ownerId = scope == nullptr ? 0 : scope->scopeId;
+  if (scope == nullptr && isDecimalDigit(name.front())) table.hasDigitNames = true;
+  table.index.insert(label.ownerId, &label);
   return label;
 }
 
 Label* findGlobal(LabelTable& table, std::string_view name) {
-  auto it = table.globalIndex.find(name);
-  return it == table.globalIndex.end() ? nullptr : it->second;
+  // Every number in an operand is first looked up as a label; while no label is named like a
+  // number, that answer is known without a probe into the index.
+  if (isDecimalDigit(name.front()) && !table.hasDigitNames) return nullptr;
+  return table.index.find(0, name);
+}
+
+Label* findInScope(LabelTable& table, const Label* scope, std::string_view name) {
+  return scope == nullptr ? nullptr : table.index.find(scope->scopeId, name);
 }
 
 Label* newGlobalLabel(Assembler& as, std::string_view name) {
@@ -43,14 +117,13 @@ Label* newGlobalLabel(Assembler& as, std::string_view name) {
     // The locals that follow a duplicate join the first record's scope. Pass 2 finds that same
     // record for both statements and follows its scope, so both passes see one list, and a
     // local repeated under the two statements is reported as a duplicate local.
-    table.localScope = existing->locals.get();
+    table.localScope = existing;
     return existing;
   }
-  Label& label = insertLabel(as, table.globals, name);
-  label.locals = std::make_unique<LabelMap>();
-  table.globalIndex.emplace(std::string_view(label.name), &label);
+  Label& label = insertLabel(as, nullptr, name);
+  label.scopeId = table.nextScopeId++;
   table.currentGlobal = &label;
-  table.localScope = label.locals.get();
+  table.localScope = &label;
   return &label;
 }
 
@@ -60,16 +133,15 @@ Label* newLocalLabel(Assembler& as, std::string_view name) {
     ForcedReport forced(as);
     reportError(as, msg::localOutsideScope);
   }
-  // Before the first global label the locals go into a list of their own, dropped from the
-  // scope when the first global label arrives; pass 2 starts with an empty scope and never
-  // finds them.
-  if (table.localScope == nullptr) table.localScope = &table.orphanLocals;
-  if (Label* existing = findIn(table.localScope, name)) {
+  // Before the first global label the locals go into a scope of their own, dropped when the
+  // first global label arrives; pass 2 starts with an empty scope and never finds them.
+  if (table.localScope == nullptr) table.localScope = &table.orphanScope;
+  if (Label* existing = findInScope(table, table.localScope, name)) {
     ForcedReport forced(as);
     reportWarning(as, msg::localAlreadyDefined, existing->name.c_str());
     return existing;
   }
-  return &insertLabel(as, *table.localScope, name);
+  return &insertLabel(as, table.localScope, name);
 }
 
 }  // namespace
@@ -81,24 +153,70 @@ Label* newLabel(Assembler& as, std::string_view name) {
 
 Label* findLabel(Assembler& as, std::string_view name) {
   if (name.empty()) return nullptr;
-  return isLocalName(name) ? findIn(as.labels.localScope, name) : findGlobal(as.labels, name);
+  LabelTable& table = as.labels;
+  return isLocalName(name) ? findInScope(table, table.localScope, name) : findGlobal(table, name);
 }
+
+namespace {
+
+// The record that findLabel would give, when it is the next one pass 1 entered; else null.
+Label* nextDefinedLabel(LabelTable& table, std::string_view name) {
+  if (table.nextDefined >= table.records.size()) return nullptr;
+  Label& next = table.records[table.nextDefined];
+  const Label* scope = isLocalName(name) ? table.localScope : nullptr;
+  if (isLocalName(name) && scope == nullptr) return nullptr;
+  if (next.scope != scope || next.name != name) return nullptr;
+  ++table.nextDefined;
+  return &next;
+}
+
+}  // namespace
 
 Label* defineLabel(Assembler& as, std::string_view name) {
   if (name.empty()) return nullptr;
   if (as.pass < 2) return newLabel(as, name);
-  Label* label = findLabel(as, name);
+  Label* label = nextDefinedLabel(as.labels, name);
+  if (label == nullptr) label = findLabel(as, name);
   if (!isLocalName(name)) {
     // A global label that pass 1 never entered (the passes took different paths through a
     // conditional) leaves the statement without a line label and empties the local scope, so
     // the locals after it are not bound to the previous global label's list by mistake.
-    as.labels.localScope = label != nullptr ? label->locals.get() : nullptr;
+    as.labels.localScope = label;
   }
   return label;
 }
 
 void resetLocalScope(Assembler& as) {
   as.labels.localScope = nullptr;
+  as.labels.nextDefined = 0;
+}
+
+std::vector<const Label*> sortedGlobals(const LabelTable& table) {
+  // Sorting keys of the first eight bytes, most significant first, decide most comparisons
+  // without touching the records, which lie all over the arena.
+  struct Key {
+    std::uint64_t prefix;
+    const Label* label;
+  };
+  std::vector<Key> keys;
+  for (const Label& label : table.records) {
+    if (label.scope != nullptr) continue;
+    std::uint64_t prefix = 0;
+    std::size_t n = std::min<std::size_t>(label.name.size(), 8);
+    for (std::size_t i = 0; i < n; ++i) {
+      prefix |= static_cast<std::uint64_t>(static_cast<unsigned char>(label.name[i]))
+                << (56 - 8 * i);
+    }
+    keys.push_back(Key{prefix, &label});
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    return a.label->name < b.label->name;
+  });
+  std::vector<const Label*> sorted;
+  sorted.reserve(keys.size());
+  for (const Key& key : keys) sorted.push_back(key.label);
+  return sorted;
 }
 
 }  // namespace zelas

@@ -1,41 +1,69 @@
-// The label table: global labels in byte-wise name order, each with its own ordered scope of local
-// labels (names beginning with "."). Pass 1 enters labels; pass 2 only finds them again.
+// The label table: global labels, each with its own scope of local labels (names beginning with
+// "."). Pass 1 enters labels; pass 2 only finds them again. The records live in one arena in
+// entry order and are found through one open-addressing hash index keyed by (scope, name), so a
+// lookup costs one or two cache lines whatever the size of the program. Name order, which only
+// the symbol table and the symbols file need, is produced once, by sorting, when they are written.
 #pragma once
 
-#include <map>
-#include <memory>
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "core/value.h"
 
 namespace zelas {
 
 struct Assembler;
-struct Label;
-
-// Ordered by unsigned byte comparison (std::string's ordering), so the table is always printable
-// in order. Global names are found through LabelTable::globalIndex; a local scope is small.
-using LabelMap = std::map<std::string, Label, std::less<>>;
 
 struct Label {
   std::string name;
   Value value = 0;
-  char kind = ' ';                   // ' ' address label, '=' set by equ
-  bool resolved = true;              // cleared while an equ/org value is unknown
-  Value uses = 0;                    // pass-2 evaluations as an operand
-  std::unique_ptr<LabelMap> locals;  // global labels only: their local labels
+  char kind = ' ';               // ' ' address label, '=' set by equ
+  bool resolved = true;          // cleared while an equ/org value is unknown
+  Value uses = 0;                // pass-2 evaluations as an operand
+  const Label* scope = nullptr;  // locals: the global (or orphan scope) they belong to
+  std::uint32_t ownerId = 0;     // the scope key this record is filed under; 0 for globals
+  std::uint32_t scopeId = 0;     // globals: the key their locals are filed under
+};
+
+// Open addressing with linear probing over a power-of-two array kept at most half full. Each slot
+// holds the full hash beside the record, so a probe touches the record only on a likely match.
+class LabelIndex {
+ public:
+  Label* find(std::uint32_t scopeId, std::string_view name) const;
+  void insert(std::uint32_t scopeId, Label* label);
+
+ private:
+  struct Slot {
+    std::uint64_t hash = 0;
+    Label* label = nullptr;
+  };
+  void grow();
+
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
 };
 
 struct LabelTable {
-  LabelMap globals;  // labelTable, in name order for the symbol table
-  // Hash index over globals (keys view the names held in the map nodes, which never move), so a
-  // lookup costs the same with a hundred labels as with a hundred thousand.
-  std::unordered_map<std::string_view, Label*> globalIndex;
-  Label* currentGlobal = nullptr;  // the global label most recently entered in pass 1
-  LabelMap* localScope = nullptr;  // where "." names are entered and found; null = empty scope
-  LabelMap orphanLocals;           // locals entered before any global label (pass 1)
+  // Every record in entry order; a deque never moves them, so pointers stay valid.
+  std::deque<Label> records;
+  LabelIndex index;
+  Label* currentGlobal = nullptr;     // the global label most recently entered in pass 1
+  const Label* localScope = nullptr;  // where "." names are entered and found; null = empty scope
+  // Stands in for the scope of the locals entered before any global label (pass 1).
+  Label orphanScope;
+  std::uint32_t nextScopeId = 2;  // 0 files the globals, 1 the orphan locals
+  // Pass 2 meets the label fields in the order pass 1 entered them: the record after the last
+  // one found this way is tried before the index (a hit needs no hashing and no probe into a
+  // table larger than the cache).
+  std::size_t nextDefined = 0;
+  bool hasDigitNames = false;  // a global label begins with a decimal digit
+
+  LabelTable() { orphanScope.scopeId = 1; }
+  LabelTable(const LabelTable&) = delete;
+  LabelTable& operator=(const LabelTable&) = delete;
 };
 
 // The label of a statement's label field; null for an empty name or (pass 2) a name not found.
@@ -46,5 +74,7 @@ Label* newLabel(Assembler& as, std::string_view name);
 Label* findLabel(Assembler& as, std::string_view name);
 // Called between the passes: pass 2 starts with an empty local scope.
 void resetLocalScope(Assembler& as);
+// The global labels in byte-wise name order (unsigned bytes, as std::string compares them).
+std::vector<const Label*> sortedGlobals(const LabelTable& table);
 
 }  // namespace zelas

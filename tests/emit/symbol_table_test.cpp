@@ -23,8 +23,7 @@ class SymbolTable : public ::testing::Test {
   ~SymbolTable() override { std::fclose(as_.listFile); }
 
   void addLabel(const std::string& name, Value value, char kind, Value uses) {
-    Label& label = as_.labels.globals[name];
-    label.name = name;
+    Label& label = *newLabel(as_, name);
     label.value = value;
     label.kind = kind;
     label.uses = uses;

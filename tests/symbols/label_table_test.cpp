@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> globalNames(Assembler& as) {
   std::vector<std::string> names;
-  for (const auto& [name, label] : as.labels.globals) names.push_back(label.name);
+  for (const Label* label : sortedGlobals(as.labels)) names.push_back(label->name);
   return names;
 }
 
