@@ -102,6 +102,7 @@ void listingLineFormatting(benchmark::State& state) {
     as.pc = 0x1234;
     zelas::emitTwoBytes(as, 0x1B, 0x42, 6);
   }
+  zelas::flushListing(as);
   std::fclose(as.listFile);
   as.listFile = nullptr;
   state.SetItemsProcessed(state.iterations());

@@ -96,6 +96,10 @@ struct Assembler {
 
   // Listing and the current line.
   std::FILE* listFile = nullptr;
+  // Listing text not yet handed to listFile. Lines are gathered here and passed on in large
+  // blocks (flushListing), which costs far less than a library call per line.
+  std::unique_ptr<char[]> listPending;
+  std::size_t listPendingSize = 0;
   SourceFile* sourceFile = nullptr;
   char* lineStart;
   char* scanPos;

@@ -5,6 +5,7 @@
 
 #include "core/buffers.h"
 #include "diag/gnu_style.h"
+#include "emit/listing.h"
 #include "scan/source_file.h"
 
 namespace zelas {
@@ -30,7 +31,7 @@ void writePositionLine(Assembler& as) {
 }
 
 void writeListing(Assembler& as, const char* prefix, const char* text) {
-  if (as.listFile != nullptr) std::fprintf(as.listFile, "%s%s\n", prefix, text);
+  listPrintf(as, "%s%s\n", prefix, text);
 }
 
 void showWarning(Assembler& as, const char* text) {

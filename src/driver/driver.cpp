@@ -57,8 +57,8 @@ void printBanner(Assembler& as) {
   std::fprintf(as.out, "For A and B series USB Microcontrollers\n");
   std::fprintf(as.out, "%s", kNoticeLine);
   if (as.listFile != nullptr) {
-    std::fprintf(as.listFile, "ZELAS Version %s\n", kVersionText);
-    std::fprintf(as.listFile, "%s\n", kNoticeLine);
+    listPrintf(as, "ZELAS Version %s\n", kVersionText);
+    listPrintf(as, "%s\n", kNoticeLine);
   }
 }
 
@@ -229,6 +229,7 @@ int assemble(Assembler& as, const Options& options) {
   writeSummary(as);
   writeSymbolTable(as);
   // A write that failed earlier leaves the error flag set even when the final flush succeeds.
+  flushListing(as);
   bool listingFailed = std::ferror(as.listFile) != 0;
   if (std::fclose(std::exchange(as.listFile, nullptr)) != 0 || listingFailed) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
@@ -243,6 +244,7 @@ int assemble(Assembler& as, const Options& options) {
 }
 
 void closeListing(Assembler& as) {
+  flushListing(as);
   if (as.listFile != nullptr) std::fclose(std::exchange(as.listFile, nullptr));
 }
 

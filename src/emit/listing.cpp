@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "core/assembler.h"
 #include "emit/hex_text.h"
@@ -15,7 +16,33 @@ bool listingActive(const Assembler& as) {
   return as.pass == 2 && as.listFile != nullptr;
 }
 
+constexpr std::size_t kPendingCapacity = std::size_t{1} << 16;
+
+// Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
+char* reservePending(Assembler& as, std::size_t n) {
+  if (as.listPending == nullptr) as.listPending = std::make_unique<char[]>(kPendingCapacity);
+  if (kPendingCapacity - as.listPendingSize < n) flushListing(as);
+  return as.listPending.get() + as.listPendingSize;
+}
+
+void appendPending(Assembler& as, const char* text, std::size_t length) {
+  if (length > kPendingCapacity) {
+    flushListing(as);
+    std::fwrite(text, 1, length, as.listFile);
+    return;
+  }
+  std::memcpy(reservePending(as, length), text, length);
+  as.listPendingSize += length;
+}
+
 }  // namespace
+
+void flushListing(Assembler& as) {
+  if (as.listFile != nullptr && as.listPendingSize > 0) {
+    std::fwrite(as.listPending.get(), 1, as.listPendingSize, as.listFile);
+  }
+  as.listPendingSize = 0;
+}
 
 namespace {
 
@@ -29,7 +56,7 @@ void writeListLine(Assembler& as, char* line, char* out, const char* text) {
   std::memcpy(out, text, length);
   out += length;
   *out++ = '\n';
-  std::fwrite(line, 1, static_cast<std::size_t>(out - line), as.listFile);
+  appendPending(as, line, static_cast<std::size_t>(out - line));
 }
 
 char* putBlanks(char* out, int count) {
@@ -82,12 +109,24 @@ void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int
 }
 
 void listWrite(Assembler& as, const char* text, std::size_t length) {
-  if (as.listFile != nullptr) std::fwrite(text, 1, length, as.listFile);
+  if (as.listFile != nullptr) appendPending(as, text, length);
 }
 
 void listPrintf(Assembler& as, const char* fmt, ...) {
   if (as.listFile == nullptr) return;
+  // Formatted straight into the pending text when it fits, else handed over to the file.
+  constexpr std::size_t kTypical = 1024;
+  char* out = reservePending(as, kTypical);
   va_list args;
+  va_start(args, fmt);
+  int length = std::vsnprintf(out, kTypical, fmt, args);
+  va_end(args);
+  if (length < 0) return;
+  if (static_cast<std::size_t>(length) < kTypical) {
+    as.listPendingSize += static_cast<std::size_t>(length);
+    return;
+  }
+  flushListing(as);
   va_start(args, fmt);
   std::vfprintf(as.listFile, fmt, args);
   va_end(args);

@@ -24,5 +24,7 @@ void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int
 void listWrite(Assembler& as, const char* text, std::size_t length);
 // Formatted text to the listing, when one is open (any pass).
 void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+// Hands the gathered listing text to the listing file; due before the file is checked or closed.
+void flushListing(Assembler& as);
 
 }  // namespace zelas

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "diag/messages.h"
+#include "emit/listing.h"
 #include "support/test_support.h"
 
 namespace zelas {
@@ -92,6 +93,7 @@ TEST(Report, ListingGetsOneLinePerReportWithItsPrefix) {
   reportWarning(h.as, msg::tooManyOperands);
   reportError(h.as, msg::illegalOperands);
   EXPECT_THROW(reportFatal(h.as, msg::eofInMacroBody, "m"), FatalStop);
+  flushListing(h.as);
   std::fclose(h.as.listFile);
   h.as.listFile = nullptr;
   EXPECT_EQ(test::readFile("out.lst"),

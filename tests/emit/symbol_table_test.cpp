@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/assembler.h"
+#include "emit/listing.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -30,6 +31,7 @@ class SymbolTable : public ::testing::Test {
   }
   std::string table() {
     writeSymbolTable(as_);
+    flushListing(as_);
     std::fflush(as_.listFile);
     std::rewind(as_.listFile);
     std::string text;

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/assembler.h"
+#include "emit/listing.h"
 #include "scan/source_file.h"
 #include "support/test_support.h"
 #include "target/instructions.h"
@@ -67,12 +68,16 @@ class StatementFixture {
     as_.scanPos = line_.data();
     as_.lineNumber = 1;
     as_.pc = pc;
+    flushListing(as_);
     clear(as_.listFile);
     clear(errFile_);
     return assembleInstruction(as_);
   }
 
-  std::string listing() { return readAll(as_.listFile); }
+  std::string listing() {
+    flushListing(as_);
+    return readAll(as_.listFile);
+  }
   std::string err() { return readAll(errFile_); }
   int image(Value address) const { return as_.romImage.at(static_cast<std::size_t>(address)); }
 
