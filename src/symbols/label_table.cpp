@@ -44,38 +44,42 @@ std::uint64_t hashKey(std::uint32_t scopeId, std::string_view name) {
 
 }  // namespace
 
-Label* LabelIndex::find(std::uint32_t scopeId, std::string_view name) const {
+Label* LabelIndex::find(const std::deque<Label>& records, std::uint32_t scopeId,
+                        std::string_view name) const {
   if (slots_.empty()) return nullptr;
-  std::uint64_t hash = hashKey(scopeId, name);
+  auto hash = static_cast<std::uint32_t>(hashKey(scopeId, name));
   std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.label == nullptr) return nullptr;
-    if (slot.hash == hash && slot.label->ownerId == scopeId && slot.label->name == name) {
-      return slot.label;
-    }
+    if (slot.ref == 0) return nullptr;
+    if (slot.hash != hash) continue;
+    const Label& label = records[slot.ref - 1];
+    if (label.ownerId == scopeId && label.name == name) return const_cast<Label*>(&label);
   }
 }
 
-void LabelIndex::insert(std::uint32_t scopeId, Label* label) {
+void LabelIndex::insert(std::deque<Label>& records, std::uint32_t scopeId, std::size_t position) {
+  // The arena cannot outgrow 32-bit positions: the source would have to hold billions of labels.
   if ((used_ + 1) * 2 > slots_.size()) grow();
-  std::uint64_t hash = hashKey(scopeId, label->name);
+  auto hash = static_cast<std::uint32_t>(hashKey(scopeId, records[position].name));
   std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
-  while (slots_[i].label != nullptr) i = (i + 1) & mask;
-  slots_[i] = Slot{hash, label};
+  while (slots_[i].ref != 0) i = (i + 1) & mask;
+  slots_[i] = Slot{hash, static_cast<std::uint32_t>(position + 1)};
   ++used_;
 }
 
+// The home position of a key is the low bits of its 32-bit hash, so the slots can be placed
+// again without the records while the table has at most 2^32 slots.
 void LabelIndex::grow() {
   std::vector<Slot> old;
   old.swap(slots_);
   slots_.resize(old.empty() ? 64 : old.size() * 2);
   std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
-    if (slot.label == nullptr) continue;
+    if (slot.ref == 0) continue;
     std::size_t i = slot.hash & mask;
-    while (slots_[i].label != nullptr) i = (i + 1) & mask;
+    while (slots_[i].ref != 0) i = (i + 1) & mask;
     slots_[i] = slot;
   }
 }
@@ -92,7 +96,7 @@ Label& insertLabel(Assembler& as, const Label* scope, std::string_view name) {
   label.scope = scope;
   label.ownerId = scope == nullptr ? 0 : scope->scopeId;
   if (scope == nullptr && isDecimalDigit(name.front())) table.hasDigitNames = true;
-  table.index.insert(label.ownerId, &label);
+  table.index.insert(table.records, label.ownerId, table.records.size() - 1);
   return label;
 }
 
@@ -100,11 +104,11 @@ Label* findGlobal(LabelTable& table, std::string_view name) {
   // Every number in an operand is first looked up as a label; while no label is named like a
   // number, that answer is known without a probe into the index.
   if (isDecimalDigit(name.front()) && !table.hasDigitNames) return nullptr;
-  return table.index.find(0, name);
+  return table.index.find(table.records, 0, name);
 }
 
 Label* findInScope(LabelTable& table, const Label* scope, std::string_view name) {
-  return scope == nullptr ? nullptr : table.index.find(scope->scopeId, name);
+  return scope == nullptr ? nullptr : table.index.find(table.records, scope->scopeId, name);
 }
 
 Label* newGlobalLabel(Assembler& as, std::string_view name) {

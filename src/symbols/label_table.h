@@ -28,17 +28,20 @@ struct Label {
   std::uint32_t scopeId = 0;     // globals: the key their locals are filed under
 };
 
-// Open addressing with linear probing over a power-of-two array kept at most half full. Each slot
-// holds the full hash beside the record, so a probe touches the record only on a likely match.
+// Open addressing with linear probing over a power-of-two array kept at most half full. A slot is
+// eight bytes (the low half of the key's hash, which also gives its home position, and the
+// record's place in the arena), so that the whole index stays small enough for the cache; a probe
+// touches the record only when the 32 bits of hash agree.
 class LabelIndex {
  public:
-  Label* find(std::uint32_t scopeId, std::string_view name) const;
-  void insert(std::uint32_t scopeId, Label* label);
+  Label* find(const std::deque<Label>& records, std::uint32_t scopeId, std::string_view name) const;
+  // Files records[position] under scopeId.
+  void insert(std::deque<Label>& records, std::uint32_t scopeId, std::size_t position);
 
  private:
   struct Slot {
-    std::uint64_t hash = 0;
-    Label* label = nullptr;
+    std::uint32_t hash = 0;
+    std::uint32_t ref = 0;  // position in the arena plus one; 0 for an empty slot
   };
   void grow();
 
