@@ -31,7 +31,7 @@ void writePositionLine(Assembler& as) {
 }
 
 void writeListing(Assembler& as, const char* prefix, const char* text) {
-  listPrintf(as, "%s%s\n", prefix, text);
+  listPrefixedLine(as, prefix, text);
 }
 
 void showWarning(Assembler& as, const char* text) {

@@ -108,6 +108,13 @@ void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int
   writeListLine(as, line, out, text);
 }
 
+void listPrefixedLine(Assembler& as, const char* prefix, const char* text) {
+  if (as.listFile == nullptr) return;
+  appendPending(as, prefix, std::strlen(prefix));
+  appendPending(as, text, std::strlen(text));
+  appendPending(as, "\n", 1);
+}
+
 void listWrite(Assembler& as, const char* text, std::size_t length) {
   if (as.listFile != nullptr) appendPending(as, text, length);
 }

@@ -20,6 +20,8 @@ void listTextLine(Assembler& as);
 // bytes, when a listing is open (any pass).
 void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int cycles,
                   const char* text);
+// "%s%s\n": prefix, text and a line end, when a listing is open (any pass).
+void listPrefixedLine(Assembler& as, const char* prefix, const char* text);
 // length bytes of text to the listing, when one is open (any pass).
 void listWrite(Assembler& as, const char* text, std::size_t length);
 // Formatted text to the listing, when one is open (any pass).

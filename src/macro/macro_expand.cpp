@@ -1,5 +1,6 @@
 #include "macro/macro_expand.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -17,8 +18,9 @@ namespace zelas {
 
 namespace {
 
-// Listing lines that frame an expansion in pass 2.
-constexpr char kMacroStartLine[] = "**** MACRO **** %s\n";
+// Listing lines that frame an expansion in pass 2: "**** MACRO **** %s\n" and
+// "***END MACRO*** \n".
+constexpr char kMacroStartPrefix[] = "**** MACRO **** ";
 constexpr char kMacroEndLine[] = "***END MACRO*** \n";
 
 // Appends text to the line at as.lineStart, never beyond its 255 characters; false when cut.
@@ -30,6 +32,21 @@ bool appendToLine(Assembler& as, std::string_view text) {
   as.lineStart[length + n] = '\0';
   return n == text.size();
 }
+
+// Joins the pieces of an expanded line in the line buffer, never beyond its 255 characters.
+struct LineBuilder {
+  char* start;
+  std::size_t length = 0;
+  bool whole = true;  // false once a piece was cut
+
+  void append(std::string_view text) {
+    std::size_t room = kMaxLineLength - length;
+    std::size_t n = text.size() < room ? text.size() : room;
+    std::memcpy(start + length, text.data(), n);
+    length += n;
+    whole = whole && n == text.size();
+  }
+};
 
 // The blanks in front of a token, shortened by what a preceding "#n" suffix pushed the line to
 // the right, so that later columns stay where the body had them.
@@ -47,22 +64,28 @@ std::string_view shortenBlanks(std::string_view blanks, int& carry) {
   return blanks;
 }
 
-// The text a token stands for in this expansion; sets the carry for a local label.
-std::string tokenPiece(const BodyToken& token, const Macro& macro, int& carry) {
+// Appends the text a token stands for in this expansion; sets the carry for a local label.
+void appendPiece(LineBuilder& line, const BodyToken& token, const Macro& macro, int& carry) {
   switch (token.kind) {
     case TokenKind::localLabel: {
+      // "%s#%d:": the name, the expansion's number, the colon.
       char suffix[16];
+      suffix[0] = '#';
+      auto [end, ec] = std::to_chars(suffix + 1, suffix + sizeof suffix, macro.expansionCount);
       // The carry is what the suffix adds in front of the colon: "#" and the digits.
-      carry = std::snprintf(suffix, sizeof suffix, "#%d", macro.expansionCount);
-      return token.text + suffix + ":";
+      carry = static_cast<int>(end - suffix);
+      line.append(token.text);
+      line.append(std::string_view(suffix, static_cast<std::size_t>(end - suffix)));
+      line.append(":");
+      return;
     }
     case TokenKind::paramRef:
       if (token.ref >= 0 && token.ref < static_cast<int>(macro.params.size())) {
-        return macro.params[static_cast<std::size_t>(token.ref)].argument;
+        line.append(macro.params[static_cast<std::size_t>(token.ref)].argument);
       }
-      return {};
+      return;
     default:
-      return token.text;
+      line.append(token.text);
   }
 }
 
@@ -112,9 +135,9 @@ bool expandMacroCall(Assembler& as) {
     as.scanPos = saved;
     return false;
   }
-  if (as.pass == 2) listPrintf(as, kMacroStartLine, as.lineStart);
+  if (as.pass == 2) listPrefixedLine(as, kMacroStartPrefix, as.lineStart);
   resolveMacro(as, macro);
-  if (as.pass == 2) listPrintf(as, kMacroEndLine);
+  if (as.pass == 2) listWrite(as, kMacroEndLine, sizeof kMacroEndLine - 1);
   return true;
 }
 
@@ -144,19 +167,19 @@ void buildLine(Assembler& as, const BodyLine* line, Macro* macro) {
   as.lineStart[0] = '\0';
   as.scanPos = as.lineStart;
   if (line == nullptr) return;
-  bool whole = true;
+  LineBuilder built{as.lineStart};
   int carry = 0;
   for (const BodyToken& token : line->tokens) {
-    std::string_view blanks = shortenBlanks(token.blanks, carry);
-    whole = appendToLine(as, blanks) && whole;
-    whole = appendToLine(as, tokenPiece(token, *macro, carry)) && whole;
+    built.append(shortenBlanks(token.blanks, carry));
+    appendPiece(built, token, *macro, carry);
   }
+  as.lineStart[built.length] = '\0';
   // Arguments can make the expanded line longer than the 255 characters of the feeder's line
   // buffer. Rather than grow the buffer (every scanner operation and report assumes the fixed
   // size), the line is cut at the limit and reported once, here, also when only the trailing
   // text that the caller appends next would not fit; the cut line is still assembled.
-  std::size_t length = std::strlen(as.lineStart);
-  if (!whole || (line->hasTrailing && length + line->trailing.size() > kMaxLineLength)) {
+  if (!built.whole ||
+      (line->hasTrailing && built.length + line->trailing.size() > kMaxLineLength)) {
     reportWarning(as, msg::expandedLineTooLong, static_cast<int>(kMaxLineLength));
   }
 }
