@@ -37,23 +37,49 @@ void finishOutput(Assembler& as, std::FILE* file, const std::string& path) {
   reportError(as, msg::unableToWrite, path.c_str());
 }
 
+// Text gathered in a block and handed to the file when the block is full: one library call per
+// block rather than one per line. A failed write still sets the file's error flag.
+class OutputBlock {
+ public:
+  explicit OutputBlock(std::FILE* file) : file_(file) {}
+  ~OutputBlock() { flush(); }
+  OutputBlock(const OutputBlock&) = delete;
+  OutputBlock& operator=(const OutputBlock&) = delete;
+
+  // Room for n bytes (n at most the block's size); commit(end) keeps what was written up to end.
+  char* reserve(std::size_t n) {
+    if (sizeof data_ - size_ < n) flush();
+    return data_ + size_;
+  }
+  void commit(const char* end) { size_ = static_cast<std::size_t>(end - data_); }
+  void flush() {
+    if (size_ > 0) std::fwrite(data_, 1, size_, file_);
+    size_ = 0;
+  }
+
+ private:
+  std::FILE* file_;
+  char data_[1 << 14];
+  std::size_t size_ = 0;
+};
+
 // Each line "%02X " per byte, the last one of the line followed by "\n" instead of the blank;
 // a line is formatted whole and written with one call.
 void writeRomBytes(Assembler& as, std::FILE* file, std::size_t extent) {
   as.checksum = 0;
-  char line[kRomBytesPerLine * 3];
+  OutputBlock block(file);
   for (std::size_t start = 0; start < extent; start += kRomBytesPerLine) {
     std::size_t end = std::min(start + kRomBytesPerLine, extent);
-    char* out = line;
+    char* out = block.reserve(kRomBytesPerLine * 3 + 1);
     for (std::size_t i = start; i < end; ++i) {
       std::uint8_t byte = as.romImage[i];
       as.checksum = wrapAdd(as.checksum, byte);
       out = putHexByte(out, byte);
       *out++ = (i + 1) % kRomBytesPerLine == 0 ? '\n' : ' ';
     }
-    std::fwrite(line, 1, static_cast<std::size_t>(out - line), file);
+    if (end == extent && extent % kRomBytesPerLine != 0) *out++ = '\n';
+    block.commit(out);
   }
-  if (extent % kRomBytesPerLine != 0) std::fputc('\n', file);
 }
 
 // Intel HEX addresses carry 16 bits. Records below 10000h are written with no extended address
@@ -61,19 +87,20 @@ void writeRomBytes(Assembler& as, std::FILE* file, std::size_t extent) {
 // (reachable only with -e), each 64K segment is opened by an extended linear address record
 // (type 04) carrying the upper 16 address bits, which consumers add to the 16-bit addresses of
 // the data records that follow. Records start at multiples of 32, so none straddles a segment.
-void writeSegmentRecord(std::FILE* file, std::size_t address) {
+void writeSegmentRecord(OutputBlock& block, std::size_t address) {
   unsigned upper = static_cast<unsigned>(address >> 16) & 0xFFFFu;
   unsigned sum = 0x02u + 0x04u + (upper >> 8) + (upper & 0xFFu);
-  std::fprintf(file, ":02000004%04X%02X\n", upper, (0u - sum) & 0xFFu);
+  char* out = block.reserve(32);
+  int length = std::snprintf(out, 32, ":02000004%04X%02X\n", upper, (0u - sum) & 0xFFu);
+  block.commit(out + length);
 }
 
 // One full data record at address; bytes at or beyond the extent are the fill byte.
-void writeDataRecord(const Assembler& as, std::FILE* file, std::size_t address,
+void writeDataRecord(const Assembler& as, OutputBlock& block, std::size_t address,
                      std::size_t extent) {
   unsigned offset = static_cast<unsigned>(address) & 0xFFFFu;
   // ":%02X%04X00", the data bytes "%02X" each, the checksum "%02X" and "\n".
-  char record[1 + 2 + 4 + 2 + kHexRecordSize * 2 + 2 + 1];
-  char* out = record;
+  char* out = block.reserve(1 + 2 + 4 + 2 + kHexRecordSize * 2 + 2 + 1);
   *out++ = ':';
   out = putHexByte(out, kHexRecordSize);
   out = putHex(out, offset, 4);
@@ -87,14 +114,16 @@ void writeDataRecord(const Assembler& as, std::FILE* file, std::size_t address,
   }
   out = putHexByte(out, (0u - sum) & 0xFFu);
   *out++ = '\n';
-  std::fwrite(record, 1, static_cast<std::size_t>(out - record), file);
+  block.commit(out);
 }
 
 void writeHexRecords(const Assembler& as, std::FILE* file, std::size_t extent) {
+  OutputBlock block(file);
   for (std::size_t address = 0; address < extent; address += kHexRecordSize) {
-    if (address != 0 && address % kHexSegmentSize == 0) writeSegmentRecord(file, address);
-    writeDataRecord(as, file, address, extent);
+    if (address != 0 && address % kHexSegmentSize == 0) writeSegmentRecord(block, address);
+    writeDataRecord(as, block, address, extent);
   }
+  block.flush();
   std::fputs(":00000001FF\n", file);
 }
 
