@@ -92,7 +92,7 @@ bool restIsEmpty(Assembler& as) {
 
 // Steps 8 to 11: the statement word, once assembly is enabled and the line is not empty.
 void dispatchStatementWord(Assembler& as) {
-  if (matchKeyword(as, "macro", MatchMode::delimited)) {
+  if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", MatchMode::delimited)) {
     defineMacro(as);
     return;
   }

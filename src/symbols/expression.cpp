@@ -190,7 +190,9 @@ OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::stri
       reportWarning(as, msg::labelUnresolved, token.data());
       return OperandResult::failed;
     }
-    if (isDecimalNumber(token) || isHexNumber(token) || isBinaryNumber(token)) {
+    // Every number begins with a hex digit (decimal and binary digits are hex digits too).
+    if (isHexDigit(token[0]) &&
+        (isDecimalNumber(token) || isHexNumber(token) || isBinaryNumber(token))) {
       reportMinorWarning(as, msg::labelRedefinedAsNumber, token.data(), toUnsigned(label.value));
     }
   }
