@@ -24,11 +24,11 @@ std::uint64_t mix(std::uint64_t h) {
 }
 
 // Eight bytes at a time: label names are short, and this runs for every name in an operand.
-std::uint64_t hashKey(std::uint32_t scopeId, std::string_view name) {
+std::uint64_t hashStem(std::uint32_t scopeId, std::string_view stem) {
   std::uint64_t h =
-      (static_cast<std::uint64_t>(scopeId) << 32 | name.size()) * 0x9e3779b97f4a7c15ULL;
-  const char* p = name.data();
-  std::size_t n = name.size();
+      (static_cast<std::uint64_t>(scopeId) << 32 | stem.size()) * 0x9e3779b97f4a7c15ULL;
+  const char* p = stem.data();
+  std::size_t n = stem.size();
   for (; n >= 8; p += 8, n -= 8) {
     std::uint64_t word;
     std::memcpy(&word, p, 8);
@@ -42,14 +42,38 @@ std::uint64_t hashKey(std::uint32_t scopeId, std::string_view name) {
   return mix(h);
 }
 
+// Generated code and macro labels are full of names that end in a number (f12, K7, .l3, spin#40).
+// Such a name hashes as its stem plus the number, so the members of a family take neighbouring
+// slots, and a program's references to them stay within a few cache lines instead of one line
+// per name. At most nine trailing digits count as the number; any before them join the stem.
+std::uint32_t hashKey(std::uint32_t scopeId, std::string_view name) {
+  std::size_t stemLength = name.size();
+  while (stemLength > 0 && name.size() - stemLength < 9 && isDecimalDigit(name[stemLength - 1])) {
+    --stemLength;
+  }
+  std::uint32_t number = 0;
+  for (char c : name.substr(stemLength)) number = number * 10 + static_cast<std::uint32_t>(c - '0');
+  return static_cast<std::uint32_t>(hashStem(scopeId, name.substr(0, stemLength))) + number;
+}
+
+// The probe stride: odd, so that it visits every slot of the power-of-two table, and taken from
+// the hash's upper half (double hashing). A family fills a run of neighbouring slots; a key whose
+// home lies in such a run leaves it with its first stride instead of walking to the run's end,
+// as linear probing would. The members of one family share a stride, and it needs nothing but
+// the hash, so a slot can be placed again without its record.
+std::size_t probeStride(std::uint32_t hash) {
+  return static_cast<std::size_t>(hash >> 16) << 1 | 1;
+}
+
 }  // namespace
 
 Label* LabelIndex::find(const std::deque<Label>& records, std::uint32_t scopeId,
                         std::string_view name) const {
   if (slots_.empty()) return nullptr;
-  auto hash = static_cast<std::uint32_t>(hashKey(scopeId, name));
+  std::uint32_t hash = hashKey(scopeId, name);
   std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+  std::size_t stride = probeStride(hash);
+  for (std::size_t i = hash & mask;; i = (i + stride) & mask) {
     const Slot& slot = slots_[i];
     if (slot.ref == 0) return nullptr;
     if (slot.hash != hash) continue;
@@ -61,10 +85,11 @@ Label* LabelIndex::find(const std::deque<Label>& records, std::uint32_t scopeId,
 void LabelIndex::insert(std::deque<Label>& records, std::uint32_t scopeId, std::size_t position) {
   // The arena cannot outgrow 32-bit positions: the source would have to hold billions of labels.
   if ((used_ + 1) * 2 > slots_.size()) grow();
-  auto hash = static_cast<std::uint32_t>(hashKey(scopeId, records[position].name));
+  std::uint32_t hash = hashKey(scopeId, records[position].name);
   std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
-  while (slots_[i].ref != 0) i = (i + 1) & mask;
+  std::size_t stride = probeStride(hash);
+  while (slots_[i].ref != 0) i = (i + stride) & mask;
   slots_[i] = Slot{hash, static_cast<std::uint32_t>(position + 1)};
   ++used_;
 }
@@ -79,7 +104,8 @@ void LabelIndex::grow() {
   for (const Slot& slot : old) {
     if (slot.ref == 0) continue;
     std::size_t i = slot.hash & mask;
-    while (slots_[i].ref != 0) i = (i + 1) & mask;
+    std::size_t stride = probeStride(slot.hash);
+    while (slots_[i].ref != 0) i = (i + stride) & mask;
     slots_[i] = slot;
   }
 }

@@ -28,10 +28,10 @@ struct Label {
   std::uint32_t scopeId = 0;     // globals: the key their locals are filed under
 };
 
-// Open addressing with linear probing over a power-of-two array kept at most half full. A slot is
-// eight bytes (the low half of the key's hash, which also gives its home position, and the
-// record's place in the arena), so that the whole index stays small enough for the cache; a probe
-// touches the record only when the 32 bits of hash agree.
+// Open addressing with double hashing over a power-of-two array kept at most half full. A slot is
+// eight bytes (the key's 32-bit hash, which also gives its home position and probe stride, and
+// the record's place in the arena), so that the whole index stays small enough for the cache; a
+// probe touches the record only when the 32 bits of hash agree.
 class LabelIndex {
  public:
   Label* find(const std::deque<Label>& records, std::uint32_t scopeId, std::string_view name) const;
