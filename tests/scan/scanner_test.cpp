@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "scan/char_class.h"
 #include "scan/source_file.h"
 #include "support/test_support.h"
@@ -91,6 +96,57 @@ TEST(LineReader, ReadsLinesAcrossTheFileBlocks) {
   expected.push_back("        nop");
   expected.push_back("                ret");
   EXPECT_EQ(readAll(text).lines, expected);
+}
+
+// The lines a reader that takes one character at a time would store: tabs to the next stop
+// (at least one blank, only the blanks that fit at the limit), nothing beyond 255 characters,
+// CR LF as a line end, and the text cut at a NUL as the C string shows it.
+std::vector<std::string> modelLines(const std::string& text, int tabWidth) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool open = false;
+  auto finish = [&] {
+    lines.push_back(line.substr(0, line.find('\0')));
+    line.clear();
+    open = false;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    open = true;
+    if (c == '\n') {
+      finish();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+      finish();
+    } else if (c == '\t') {
+      std::size_t blanks =
+          static_cast<std::size_t>(tabWidth - static_cast<int>(line.size()) % tabWidth);
+      line.append(std::min(blanks, 255 - std::min<std::size_t>(line.size(), 255)), ' ');
+    } else if (line.size() < 255) {
+      line.push_back(c);
+    }
+  }
+  if (open) finish();
+  return lines;
+}
+
+TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
+  // Control characters, tabs and line ends at every offset within the eight-byte steps, lines
+  // around the limit, and more than one file block.
+  const std::string alphabet =
+      std::string("abcXYZ09 ;,[]\t\t\t\r\n\n\x01\x08\x0B\x0C\x0D\x0E\x1F\x7F\x80\xFF") + '\0';
+  std::mt19937 random(20261209);
+  for (int tabWidth : {8, 3, 1}) {
+    std::string text;
+    while (text.size() < 150000) {
+      std::size_t length = random() % 5 == 0 ? 240 + random() % 40 : random() % 30;
+      for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+      text.push_back('\n');
+    }
+    text += "\tlast\r";  // no line end, a lone CR at the very end
+    EXPECT_EQ(readAll(text, tabWidth).lines, modelLines(text, tabWidth))
+        << "tab width " << tabWidth;
+  }
 }
 
 TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {

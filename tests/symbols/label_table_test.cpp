@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,92 @@ TEST(LabelTable, GlobalUnknownToPassOneGivesNoLabelAndAnEmptyScope) {
   EXPECT_EQ(findLabel(f.as(), ".x"), nullptr);
   EXPECT_EQ(findLabel(f.as(), "surprise"), nullptr);
   EXPECT_EQ(f.takeErr(), "");
+}
+
+// Numbered families (f0.., K0.., .l0..) take neighbouring slots; names that hash alike (K1, K01,
+// K001 share stem and number) and a table grown many times over must still give exact answers.
+TEST(LabelTable, LargeNumberedFamiliesAndNamesThatHashAlikeStayExact) {
+  LineFixture f(1);
+  std::vector<Label*> globals;
+  for (int i = 0; i < 20000; ++i) {
+    f.as().pc = i;
+    globals.push_back(newLabel(f.as(), "f" + std::to_string(i)));
+    if (i % 4 == 0) newLabel(f.as(), ".l" + std::to_string(i % 7));
+  }
+  std::vector<Label*> alike;
+  for (const char* name : {"K1", "K01", "K001", "K0001", "k1", "K1000000001", "1K"}) {
+    alike.push_back(newLabel(f.as(), name));
+  }
+  EXPECT_EQ(f.takeErr(), "");
+  for (int i = 0; i < 20000; i += 997) {
+    Label* found = findLabel(f.as(), "f" + std::to_string(i));
+    ASSERT_EQ(found, globals[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(found->value, i);
+  }
+  int i = 0;
+  for (const char* name : {"K1", "K01", "K001", "K0001", "k1", "K1000000001", "1K"}) {
+    EXPECT_EQ(findLabel(f.as(), name), alike[static_cast<std::size_t>(i++)]) << name;
+  }
+  for (const char* absent : {"f20000", "f-1", "K00001", "K2", "f", "K", "f00"}) {
+    EXPECT_EQ(findLabel(f.as(), absent), nullptr) << absent;
+  }
+  // The locals of f0 (.l0) and f4 (.l4) are separate records under their own globals.
+  startPassTwo(f);
+  defineLabel(f.as(), "f0");
+  Label* l0 = findLabel(f.as(), ".l0");
+  defineLabel(f.as(), "f4");
+  ASSERT_NE(l0, nullptr);
+  EXPECT_EQ(findLabel(f.as(), ".l0"), nullptr);
+  EXPECT_EQ(findLabel(f.as(), ".l4")->value, 4);
+}
+
+// Numbers in operands skip the lookup while no label is named like one; once such a label
+// exists, a later lookup (pass 2) must find it.
+TEST(LabelTable, LabelsNamedLikeNumbersAreFound) {
+  LineFixture f(1);
+  newLabel(f.as(), "start");
+  EXPECT_EQ(findLabel(f.as(), "10h"), nullptr);
+  f.as().pc = 0x42;
+  Label* named = newLabel(f.as(), "10h");
+  EXPECT_EQ(findLabel(f.as(), "10h"), named);
+  EXPECT_EQ(newLabel(f.as(), "10h"), named);  // still a duplicate
+  EXPECT_NE(f.takeErr().find("Label '10h' is already defined"), std::string::npos);
+  startPassTwo(f);
+  EXPECT_EQ(findLabel(f.as(), "10h")->value, 0x42);
+  EXPECT_EQ(findLabel(f.as(), "11h"), nullptr);
+}
+
+// Pass 2 takes the label fields in pass 1's order without a lookup; out of that order (a
+// conditional that went the other way), the index still gives the right record.
+TEST(LabelTable, PassTwoFindsLabelsInAndOutOfPassOneOrder) {
+  LineFixture f(1);
+  Label* a = newLabel(f.as(), "a");
+  Label* la = newLabel(f.as(), ".x");
+  Label* b = newLabel(f.as(), "b");
+  Label* lb = newLabel(f.as(), ".x");
+  Label* c = newLabel(f.as(), "c");
+  startPassTwo(f);
+  EXPECT_EQ(defineLabel(f.as(), "a"), a);
+  EXPECT_EQ(defineLabel(f.as(), ".x"), la);
+  EXPECT_EQ(defineLabel(f.as(), "c"), c);  // b skipped
+  EXPECT_EQ(defineLabel(f.as(), ".x"), nullptr);
+  EXPECT_EQ(defineLabel(f.as(), "b"), b);
+  EXPECT_EQ(defineLabel(f.as(), ".x"), lb);
+  EXPECT_EQ(defineLabel(f.as(), "a"), a);
+  EXPECT_EQ(defineLabel(f.as(), ".x"), la);
+}
+
+// The order compares the first eight bytes at once, then whole names: ties on that prefix and
+// bytes from 80h up (which sort after ASCII) must come out as a byte-wise comparison does.
+TEST(LabelTable, SortedNamesFollowByteOrderBeyondTheFirstEightBytes) {
+  LineFixture f(1);
+  std::vector<std::string> names = {"abcdefghZ",    "abcdefgh", "abcdefgha", "abcdefg",
+                                    "abcdefgh\xC3", "\xC3x",    "Zz",        "abcdefgh_"};
+  for (const std::string& name : names) newLabel(f.as(), name);
+  newLabel(f.as(), ".local");  // never listed among the globals
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(globalNames(f.as()), expected);
 }
 
 }  // namespace
