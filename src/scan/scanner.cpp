@@ -48,21 +48,20 @@ struct LineWriter {
   }
 };
 
-// Expands a tab that fits whole on the line; false when it doesn't.
-bool putWholeTab(LineWriter& line, int width) {
+// Expands a tab at out (column of the line) when it fits whole; false when it doesn't.
+bool putWholeTab(char*& out, int column, int width) {
   constexpr int kMax = static_cast<int>(kMaxLineLength);
   // The usual width of 8 takes a mask instead of a division.
-  int blanks = width == 8 ? 8 - (line.column & 7) : width - line.column % width;
-  if (line.column + blanks > kMax) return false;
-  if (blanks <= 8 && line.column + 8 <= kMax) {
+  int blanks = width == 8 ? 8 - (column & 7) : width - column % width;
+  if (column + blanks > kMax) return false;
+  if (blanks <= 8 && column + 8 <= kMax) {
     // One store; the blanks past the tab stop are overwritten by what follows, or lie beyond
     // the terminator.
-    std::memcpy(line.write, "        ", 8);
+    std::memcpy(out, "        ", 8);
   } else {
-    std::memset(line.write, ' ', static_cast<std::size_t>(blanks));
+    std::memset(out, ' ', static_cast<std::size_t>(blanks));
   }
-  line.write += blanks;
-  line.column += blanks;
+  out += blanks;
   return true;
 }
 
@@ -84,9 +83,10 @@ std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
   const int width = tabWidth < 1 ? 1 : tabWidth;
   const char* src = w.data();
   const char* const srcEnd = src + w.size();
-  char* const outEnd = line.write + (kMaxLineLength - static_cast<std::size_t>(line.column));
+  char* out = line.write;
+  char* const lineBegin = out - line.column;
+  char* const outEnd = lineBegin + kMaxLineLength;
   for (;;) {
-    char* out = line.write;
     // Eight bytes at a time while both the block and the line have room for them; the bytes
     // stored past a control character are overwritten by what follows it, or lie beyond the
     // terminator.
@@ -106,20 +106,19 @@ std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
       }
     }
     while (src < srcEnd && out < outEnd && isPlainByte(*src)) *out++ = *src++;
-    line.column += static_cast<int>(out - line.write);
-    line.write = out;
     if (src == srcEnd || out == outEnd) break;
     char c = *src;
     if (c == '\t') {
-      if (!putWholeTab(line, width)) break;
+      if (!putWholeTab(out, static_cast<int>(out - lineBegin), width)) break;
     } else if (c == '\n' || c == '\r') {
       break;
     } else {
-      *line.write++ = c;  // another control character, stored like any other
-      ++line.column;
+      *out++ = c;  // another control character, stored like any other
     }
     ++src;
   }
+  line.column = static_cast<int>(out - lineBegin);
+  line.write = out;
   return static_cast<std::size_t>(src - w.data());
 }
 

@@ -23,7 +23,8 @@ std::uint64_t mix(std::uint64_t h) {
   return h;
 }
 
-// Eight bytes at a time: label names are short, and this runs for every name in an operand.
+// Eight bytes at a time: label names are short, and this runs for every name in an operand. The
+// last bytes are gathered one by one: reading a whole word there could pass the name's storage.
 std::uint64_t hashStem(std::uint32_t scopeId, std::string_view stem) {
   std::uint64_t h =
       (static_cast<std::uint64_t>(scopeId) << 32 | stem.size()) * 0x9e3779b97f4a7c15ULL;
@@ -36,7 +37,9 @@ std::uint64_t hashStem(std::uint32_t scopeId, std::string_view stem) {
   }
   if (n > 0) {
     std::uint64_t word = 0;
-    std::memcpy(&word, p, n);
+    for (std::size_t i = 0; i < n; ++i) {
+      word |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    }
     h = mix(h ^ word);
   }
   return mix(h);
@@ -48,11 +51,13 @@ std::uint64_t hashStem(std::uint32_t scopeId, std::string_view stem) {
 // per name. At most nine trailing digits count as the number; any before them join the stem.
 std::uint32_t hashKey(std::uint32_t scopeId, std::string_view name) {
   std::size_t stemLength = name.size();
-  while (stemLength > 0 && name.size() - stemLength < 9 && isDecimalDigit(name[stemLength - 1])) {
+  std::uint32_t number = 0;
+  for (std::uint32_t scale = 1; stemLength > 0 && name.size() - stemLength < 9; scale *= 10) {
+    unsigned digit = static_cast<unsigned char>(name[stemLength - 1]) - unsigned{'0'};
+    if (digit > 9) break;
+    number += digit * scale;
     --stemLength;
   }
-  std::uint32_t number = 0;
-  for (char c : name.substr(stemLength)) number = number * 10 + static_cast<std::uint32_t>(c - '0');
   return static_cast<std::uint32_t>(hashStem(scopeId, name.substr(0, stemLength))) + number;
 }
 
