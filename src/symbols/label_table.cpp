@@ -72,7 +72,7 @@ std::size_t probeStride(std::uint32_t hash) {
 
 }  // namespace
 
-Label* LabelIndex::find(const std::deque<Label>& records, std::uint32_t scopeId,
+Label* LabelIndex::find(const LabelArena& records, std::uint32_t scopeId,
                         std::string_view name) const {
   if (slots_.empty()) return nullptr;
   std::uint32_t hash = hashKey(scopeId, name);
@@ -87,7 +87,7 @@ Label* LabelIndex::find(const std::deque<Label>& records, std::uint32_t scopeId,
   }
 }
 
-void LabelIndex::insert(std::deque<Label>& records, std::uint32_t scopeId, std::size_t position) {
+void LabelIndex::insert(LabelArena& records, std::uint32_t scopeId, std::size_t position) {
   // The arena cannot outgrow 32-bit positions: the source would have to hold billions of labels.
   if ((used_ + 1) * 2 > slots_.size()) grow();
   std::uint32_t hash = hashKey(scopeId, records[position].name);
@@ -234,7 +234,8 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
     const Label* label;
   };
   std::vector<Key> keys;
-  for (const Label& label : table.records) {
+  for (std::size_t i = 0; i < table.records.size(); ++i) {
+    const Label& label = table.records[i];
     if (label.scope != nullptr) continue;
     std::uint64_t prefix = 0;
     std::size_t n = std::min<std::size_t>(label.name.size(), 8);

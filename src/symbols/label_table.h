@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,15 +28,36 @@ struct Label {
   std::uint32_t scopeId = 0;     // globals: the key their locals are filed under
 };
 
+// Label records in entry order, in blocks that never move, so that pointers to them stay valid.
+// A block holds hundreds of records, which keeps the block table small enough to stay in the
+// cache: reaching a record by its position costs the record's own cache line only.
+class LabelArena {
+ public:
+  Label& emplace_back() {
+    if ((size_ & kBlockMask) == 0) blocks_.push_back(std::make_unique<Label[]>(kBlockSize));
+    return (*this)[size_++];
+  }
+  Label& operator[](std::size_t i) { return blocks_[i >> kBlockShift][i & kBlockMask]; }
+  const Label& operator[](std::size_t i) const { return blocks_[i >> kBlockShift][i & kBlockMask]; }
+  std::size_t size() const { return size_; }
+
+ private:
+  static constexpr std::size_t kBlockShift = 8;
+  static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockShift;
+  static constexpr std::size_t kBlockMask = kBlockSize - 1;
+  std::vector<std::unique_ptr<Label[]>> blocks_;
+  std::size_t size_ = 0;
+};
+
 // Open addressing with double hashing over a power-of-two array kept at most half full. A slot is
 // eight bytes (the key's 32-bit hash, which also gives its home position and probe stride, and
 // the record's place in the arena), so that the whole index stays small enough for the cache; a
 // probe touches the record only when the 32 bits of hash agree.
 class LabelIndex {
  public:
-  Label* find(const std::deque<Label>& records, std::uint32_t scopeId, std::string_view name) const;
+  Label* find(const LabelArena& records, std::uint32_t scopeId, std::string_view name) const;
   // Files records[position] under scopeId.
-  void insert(std::deque<Label>& records, std::uint32_t scopeId, std::size_t position);
+  void insert(LabelArena& records, std::uint32_t scopeId, std::size_t position);
 
  private:
   struct Slot {
@@ -50,8 +71,7 @@ class LabelIndex {
 };
 
 struct LabelTable {
-  // Every record in entry order; a deque never moves them, so pointers stay valid.
-  std::deque<Label> records;
+  LabelArena records;  // every record, in entry order
   LabelIndex index;
   Label* currentGlobal = nullptr;     // the global label most recently entered in pass 1
   const Label* localScope = nullptr;  // where "." names are entered and found; null = empty scope
