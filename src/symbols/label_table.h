@@ -17,7 +17,8 @@ namespace zelas {
 
 struct Assembler;
 
-struct Label {
+// One cache line each, so that finding a record costs one line.
+struct alignas(64) Label {
   std::string name;
   Value value = 0;
   char kind = ' ';               // ' ' address label, '=' set by equ
