@@ -72,8 +72,7 @@ std::size_t probeStride(std::uint32_t hash) {
 
 }  // namespace
 
-Label* LabelIndex::find(const LabelArena& records, std::uint32_t scopeId,
-                        std::string_view name) const {
+Label* LabelIndex::find(LabelArena& records, std::uint32_t scopeId, std::string_view name) const {
   if (slots_.empty()) return nullptr;
   std::uint32_t hash = hashKey(scopeId, name);
   std::size_t mask = slots_.size() - 1;
@@ -82,8 +81,8 @@ Label* LabelIndex::find(const LabelArena& records, std::uint32_t scopeId,
     const Slot& slot = slots_[i];
     if (slot.ref == 0) return nullptr;
     if (slot.hash != hash) continue;
-    const Label& label = records[slot.ref - 1];
-    if (label.ownerId == scopeId && label.name == name) return const_cast<Label*>(&label);
+    Label& label = records[slot.ref - 1];
+    if (label.ownerId == scopeId && label.name == name) return &label;
   }
 }
 

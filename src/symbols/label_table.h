@@ -56,7 +56,7 @@ class LabelArena {
 // probe touches the record only when the 32 bits of hash agree.
 class LabelIndex {
  public:
-  Label* find(const LabelArena& records, std::uint32_t scopeId, std::string_view name) const;
+  Label* find(LabelArena& records, std::uint32_t scopeId, std::string_view name) const;
   // Files records[position] under scopeId.
   void insert(LabelArena& records, std::uint32_t scopeId, std::size_t position);
 
