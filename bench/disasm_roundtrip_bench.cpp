@@ -53,8 +53,7 @@ double timeDisassembly(const std::vector<std::uint8_t>& image, const zelas::Prod
 
 bool runFor(double seconds, std::uint32_t seed, const std::filesystem::path& folder,
             Totals& totals) {
-  const zelas::Product* products[] = {zelas::dis::findProductById("PX104"),
-                                      zelas::dis::findProductById("PX109")};
+  const zelas::Product* products[] = {zelas::findProduct("PX104"), zelas::findProduct("PX109")};
   std::mt19937 rng(seed);
   zelas::test::StreamImageShape shape;
   Clock::time_point start = Clock::now();

@@ -12,8 +12,6 @@ namespace zelas {
 
 namespace {
 
-enum class Severity { warning, error, fatal };
-
 // The message text holds 255 characters; vsnprintf cuts a longer one there.
 struct MessageText {
   char text[kLineSize];
@@ -30,32 +28,21 @@ void writePositionLine(Assembler& as) {
   std::fprintf(as.err, "%d.%d: %s\n", as.lineNumber, column, as.lineStart);
 }
 
-void writeListing(Assembler& as, const char* prefix, const char* text) {
-  listPrefixedLine(as, prefix, text);
+// One report: its console lines (classic or GNU style), its listing line, and its count.
+void show(Assembler& as, const char* text, const char* classicTitle, const char* gnuSeverity,
+          const char* listingPrefix, int& count) {
+  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
+    writeGnuReport(as, gnuSeverity, text);
+  } else {
+    std::fprintf(as.err, "\n%s : %s\n", classicTitle, text);  // "\nWarning : %s\n", ...
+    writePositionLine(as);
+  }
+  listPrefixedLine(as, listingPrefix, text);
+  ++count;
 }
 
 void showWarning(Assembler& as, const char* text) {
-  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
-    writeGnuReport(as, "warning", text);
-    writeListing(as, "**** Warning : ", text);
-    ++as.warningCount;
-    return;
-  }
-  std::fprintf(as.err, "\nWarning : %s\n", text);
-  writeListing(as, "**** Warning : ", text);
-  writePositionLine(as);
-  ++as.warningCount;
-}
-
-void showError(Assembler& as, const char* text, const char* listingPrefix, const char* severity) {
-  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
-    writeGnuReport(as, severity, text);
-  } else {
-    std::fprintf(as.err, "\nError : %s\n", text);
-    writePositionLine(as);
-  }
-  writeListing(as, listingPrefix, text);
-  ++as.errorCount;
+  show(as, text, "Warning", "warning", "**** Warning : ", as.warningCount);
 }
 
 bool warningsShown(const Assembler& as) {
@@ -88,7 +75,7 @@ void reportError(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
   va_end(args);
-  showError(as, m.text, "**** Error : ", "error");
+  show(as, m.text, "Error", "error", "**** Error : ", as.errorCount);
 }
 
 void reportFatal(Assembler& as, const char* fmt, ...) {
@@ -96,7 +83,7 @@ void reportFatal(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
   va_end(args);
-  showError(as, m.text, "; Error : ", "fatal error");
+  show(as, m.text, "Error", "fatal error", "; Error : ", as.errorCount);
   throw FatalStop{};
 }
 

@@ -1,10 +1,8 @@
-#include <fstream>
-
 #include "diag/messages.h"
 #include "disasm/disassembler.h"
 #include "disasm/image_reader.h"
 #include "disasm/text_format.h"
-#include "scan/scanner.h"
+#include "driver/dependencies.h"
 
 namespace zelas::dis {
 
@@ -63,7 +61,7 @@ DisassemblyOptions optionsFor(Request& request) {
   DisassemblyOptions options;
   options.product = &productTable().front();
   if (!request.productId.empty()) {
-    options.product = findProductById(request.productId);
+    options.product = findProduct(request.productId);
     if (options.product == nullptr) {
       request.fault = formatText(msg::disUnknownProduct, request.productId.c_str());
     }
@@ -79,10 +77,7 @@ bool writeSource(const Request& request, const std::string& source, std::FILE* o
     std::fputs(source.c_str(), out);
     return std::ferror(out) == 0;
   }
-  std::ofstream file(request.outputPath, std::ios::binary);
-  file << source;
-  file.close();
-  return !file.fail();
+  return writeTextFile(request.outputPath, source);
 }
 
 int failWith(const Request& request, std::FILE* err) {
@@ -92,13 +87,6 @@ int failWith(const Request& request, std::FILE* err) {
 }
 
 }  // namespace
-
-const Product* findProductById(std::string_view id) {
-  for (const Product& product : productTable()) {
-    if (sameTextNoCase(product.id, id)) return &product;
-  }
-  return nullptr;
-}
 
 int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   Request request = parseArguments(args);

@@ -24,8 +24,6 @@ std::string disassembleImage(std::span<const std::uint8_t> image,
                              const DisassemblyOptions& options);
 // Sum of the image's bytes, low 16 bits (the assembler's CheckSum).
 unsigned imageChecksum(std::span<const std::uint8_t> image);
-// The product with this ID (letter case ignored, first match), or null.
-const Product* findProductById(std::string_view id);
 
 // Runs zelas-dis with args (without the program name); returns the exit status.
 int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

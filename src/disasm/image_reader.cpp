@@ -48,11 +48,6 @@ bool isBlankLine(std::string_view line) {
   return true;
 }
 
-int hexDigitValue(char c) {
-  if (isDecimalDigit(c)) return c - '0';
-  return foldCase(c) - 'a' + 10;
-}
-
 // The bytes of a record's digits after the colon; none when a digit is missing or not hex.
 std::optional<std::vector<std::uint8_t>> recordBytes(std::string_view digits) {
   if (digits.size() % 2 != 0) return std::nullopt;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "core/assembler.h"
 #include "diag/gnu_style.h"
@@ -84,7 +83,6 @@ void feedSource(Assembler& as, Macro& macro) {
   useLineBuffer(as, buffer);
   for (const BodyLine& line : macro.lines) {
     buildLine(as, &line, &macro);
-    if (line.hasTrailing) appendTrailing(as, line.trailing);
     dispatchStatement(as);
   }
 }

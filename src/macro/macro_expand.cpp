@@ -1,7 +1,6 @@
 #include "macro/macro_expand.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -22,16 +21,6 @@ namespace {
 // "***END MACRO*** \n".
 constexpr char kMacroStartPrefix[] = "**** MACRO **** ";
 constexpr char kMacroEndLine[] = "***END MACRO*** \n";
-
-// Appends text to the line at as.lineStart, never beyond its 255 characters; false when cut.
-bool appendToLine(Assembler& as, std::string_view text) {
-  std::size_t length = std::strlen(as.lineStart);
-  std::size_t room = kMaxLineLength - length;
-  std::size_t n = text.size() < room ? text.size() : room;
-  std::memcpy(as.lineStart + length, text.data(), n);
-  as.lineStart[length + n] = '\0';
-  return n == text.size();
-}
 
 // Joins the pieces of an expanded line in the line buffer, never beyond its 255 characters.
 struct LineBuilder {
@@ -182,10 +171,11 @@ void buildLine(Assembler& as, const BodyLine* line, Macro* macro) {
       (line->hasTrailing && built.length + line->trailing.size() > kMaxLineLength)) {
     reportWarning(as, msg::expandedLineTooLong, static_cast<int>(kMaxLineLength));
   }
-}
-
-void appendTrailing(Assembler& as, const std::string& trailing) {
-  appendToLine(as, trailing);  // a cut was reported by buildLine
+  // The report above shows the line without it, as the line stood when the cut was found.
+  if (line->hasTrailing) {
+    built.append(line->trailing);
+    as.lineStart[built.length] = '\0';
+  }
 }
 
 }  // namespace zelas

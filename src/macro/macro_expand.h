@@ -15,10 +15,9 @@ bool expandMacroCall(Assembler& as);
 void resolveMacro(Assembler& as, Macro* macro);
 // Reads one argument: the text up to a comma, semicolon or backslash (not consumed).
 std::string readArgument(Assembler& as);
-// Writes the expanded text of line into the current line buffer; cursor at its start. A line
-// that would not fit 255 characters (trailing text included) is cut there and reported once.
+// Writes the expanded text of line, its trailing blanks and comment included, into the current
+// line buffer; cursor at its start. A line that would not fit 255 characters is cut there and
+// reported once.
 void buildLine(Assembler& as, const BodyLine* line, Macro* macro);
-// Appends a body line's trailing text to the current line, within the buffer.
-void appendTrailing(Assembler& as, const std::string& trailing);
 
 }  // namespace zelas

@@ -43,6 +43,11 @@ inline bool isPunctChar(char c) {
 inline char foldCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
+// The value of a hex digit (isHexDigit true), either case.
+inline int hexDigitValue(char c) {
+  if (isDecimalDigit(c)) return c - '0';
+  return foldCase(c) - 'a' + 10;
+}
 // A comment starts at ";" or at "//".
 inline bool isCommentStart(const char* p) {
   return p[0] == ';' || (p[0] == '/' && p[1] == '/');

@@ -1,6 +1,5 @@
 #include "scan/scanner.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>

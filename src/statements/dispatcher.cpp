@@ -81,15 +81,6 @@ bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordInde
   return false;
 }
 
-// True when only blanks and a comment follow the cursor.
-bool restIsEmpty(Assembler& as) {
-  char* saved = as.scanPos;
-  skipBlanks(as, true);
-  bool empty = atLineEnd(as);
-  as.scanPos = saved;
-  return empty;
-}
-
 // Steps 8 to 11: the statement word, once assembly is enabled and the line is not empty.
 void dispatchStatementWord(Assembler& as) {
   if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", MatchMode::delimited)) {
@@ -140,7 +131,7 @@ void dispatchStatement(Assembler& as) {
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
       as.lineLabel = defineLabel(as, as.tokenBuffer.data());
-      if (restIsEmpty(as)) {
+      if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
         return;
       }

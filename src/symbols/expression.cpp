@@ -2,7 +2,6 @@
 
 #include <array>
 #include <iterator>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -190,9 +189,7 @@ OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::stri
       reportWarning(as, msg::labelUnresolved, token.data());
       return OperandResult::failed;
     }
-    // Every number begins with a hex digit (decimal and binary digits are hex digits too).
-    if (isHexDigit(token[0]) &&
-        (isDecimalNumber(token) || isHexNumber(token) || isBinaryNumber(token))) {
+    if (numberValue(token)) {
       reportMinorWarning(as, msg::labelRedefinedAsNumber, token.data(), toUnsigned(label.value));
     }
   }

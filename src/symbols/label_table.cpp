@@ -156,14 +156,14 @@ Label* newGlobalLabel(Assembler& as, std::string_view name) {
   }
   Label& label = insertLabel(as, nullptr, name);
   label.scopeId = table.nextScopeId++;
-  table.currentGlobal = &label;
+  table.globalEntered = true;
   table.localScope = &label;
   return &label;
 }
 
 Label* newLocalLabel(Assembler& as, std::string_view name) {
   LabelTable& table = as.labels;
-  if (table.currentGlobal == nullptr) {
+  if (!table.globalEntered) {
     ForcedReport forced(as);
     reportError(as, msg::localOutsideScope);
   }
@@ -197,8 +197,9 @@ namespace {
 Label* nextDefinedLabel(LabelTable& table, std::string_view name) {
   if (table.nextDefined >= table.records.size()) return nullptr;
   Label& next = table.records[table.nextDefined];
+  // A global record has no scope and a local one always has, so an empty local scope never
+  // matches.
   const Label* scope = isLocalName(name) ? table.localScope : nullptr;
-  if (isLocalName(name) && scope == nullptr) return nullptr;
   if (next.scope != scope || next.name != name) return nullptr;
   ++table.nextDefined;
   return &next;

@@ -74,7 +74,7 @@ class LabelIndex {
 struct LabelTable {
   LabelArena records;  // every record, in entry order
   LabelIndex index;
-  Label* currentGlobal = nullptr;     // the global label most recently entered in pass 1
+  bool globalEntered = false;         // pass 1 has entered a global label
   const Label* localScope = nullptr;  // where "." names are entered and found; null = empty scope
   // Stands in for the scope of the locals entered before any global label (pass 1).
   Label orphanScope;

@@ -28,11 +28,6 @@ bool digitsThenSuffix(std::string_view token, DigitTest isDigit, char suffix) {
   return true;
 }
 
-int hexDigitValue(char c) {
-  if (isDecimalDigit(c)) return c - '0';
-  return foldCase(c) - 'a' + 10;
-}
-
 bool isCSpace(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }

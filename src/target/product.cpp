@@ -67,14 +67,14 @@ constexpr Product kProductTable[] = {
 };
 static_assert(std::size(kProductTable) == 40);
 
+}  // namespace
+
 const Product* findProduct(std::string_view id) {
   for (const Product& p : kProductTable) {
     if (sameTextNoCase(p.id, id)) return &p;
   }
   return nullptr;
 }
-
-}  // namespace
 
 std::span<const Product> productTable() {
   return kProductTable;

@@ -26,6 +26,8 @@ struct Product {
 
 // The table's rows in their fixed order (the lookup takes the first match).
 std::span<const Product> productTable();
+// The product with this ID (letter case ignored, first match), or null.
+const Product* findProduct(std::string_view id);
 
 // Makes the product with this ID current and defines its symbols; with a null id the ID is read
 // from the current line. An unknown ID is reported and changes nothing.

@@ -69,6 +69,13 @@ void encodeAccumulatorForms(Assembler& as, std::size_t first, bool readA) {
   emitRow(as, *form, value);
 }
 
+// A one-byte register form, reported when the family lacks it or text follows it.
+void encodeMovRegisterForm(Assembler& as, const OpcodeRow& form) {
+  checkFamily(as, form);
+  if (excessText(as)) reportWarning(as, msg::tooManyMovOperands);
+  emitRow(as, form);
+}
+
 // mov x,[<expr>] | mov x,a | mov x,<expr>, after "x,".
 void encodeMovToX(Assembler& as) {
   const OpcodeRow* form = &kMovXImmediate;
@@ -85,10 +92,7 @@ void encodeMovToX(Assembler& as) {
     expectChar(as, ']');
     checkRamAddress(as, value);
   } else if (matchKeyword(as, "a", MatchMode::wholeWord)) {
-    checkFamily(as, kMovXFromA);
-    // Text after the register is reported like the other MOV forms' surplus operands.
-    if (excessText(as)) reportWarning(as, msg::tooManyMovOperands);
-    emitRow(as, kMovXFromA);
+    encodeMovRegisterForm(as, kMovXFromA);
     return;
   } else {
     value = evaluateExpression(as);
@@ -119,13 +123,6 @@ void encodeMovToMemory(Assembler& as) {
     reportWarning(as, msg::expectedCommaA);
   }
   emitRow(as, *form, value);
-}
-
-// A one-byte register form, reported when the family lacks it or text follows it.
-void encodeMovRegisterForm(Assembler& as, const OpcodeRow& form) {
-  checkFamily(as, form);
-  if (excessText(as)) reportWarning(as, msg::tooManyMovOperands);
-  emitRow(as, form);
 }
 
 }  // namespace

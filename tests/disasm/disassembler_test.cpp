@@ -12,7 +12,7 @@ namespace {
 std::string disassemble(const std::vector<std::uint8_t>& image, std::string_view productId,
                         bool cpuLine, const std::string& name = "") {
   DisassemblyOptions options;
-  options.product = findProductById(productId);
+  options.product = findProduct(productId);
   options.writeCpuLine = cpuLine;
   options.imageName = name;
   return disassembleImage(image, options);
@@ -21,8 +21,7 @@ std::string disassemble(const std::vector<std::uint8_t>& image, std::string_view
 // The source, and that zelas makes the same image of it.
 std::string roundTrip(const std::vector<std::uint8_t>& image, std::string_view productId) {
   test::ScopedTempDir dir;
-  test::RoundTrip trip =
-      test::roundTripImage(image, *findProductById(productId), false, dir.path());
+  test::RoundTrip trip = test::roundTripImage(image, *findProduct(productId), false, dir.path());
   EXPECT_TRUE(trip.same) << "differs at " << test::firstDifference(image, trip.reassembled) << "\n"
                          << trip.report << trip.source;
   return trip.source;

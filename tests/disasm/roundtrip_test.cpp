@@ -21,7 +21,7 @@ constexpr std::uint32_t kSeed = 20261209;
 constexpr int kImagesPerFamily = 1250;  // eight streams each: 10,000 streams per family
 
 const Product& product(std::string_view id) {
-  return *dis::findProductById(id);
+  return *findProduct(id);
 }
 
 // Runs the random round trips of one product and stops at the first image that fails.

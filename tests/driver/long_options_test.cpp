@@ -26,11 +26,7 @@ Parsed parse(const std::vector<std::string>& args) {
   std::size_t i = 0;
   for (; i < args.size() && p.ok; ++i) p.ok = takeLongOption(args, i, p.options, err);
   p.next = i;
-  std::fflush(err);
-  std::rewind(err);
-  char buffer[512] = {};
-  std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
-  p.err.assign(buffer, n);
+  p.err = test::readStream(err);
   std::fclose(err);
   return p;
 }

@@ -18,15 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string drain(std::FILE* f) {
-  std::fflush(f);
-  std::rewind(f);
-  std::string text;
-  int ch;
-  while ((ch = std::fgetc(f)) != EOF) text.push_back(static_cast<char>(ch));
-  return text;
-}
-
 // An assembler after pass 2, with an image filled by the test, in a fresh working folder.
 class Writers : public ::testing::Test {
  protected:
@@ -40,7 +31,7 @@ class Writers : public ::testing::Test {
     as_.romImage = std::move(bytes);
     as_.maxPC = static_cast<Value>(as_.romImage.size());
   }
-  std::string err() { return drain(as_.err); }
+  std::string err() { return readStream(as_.err); }
 
   ScopedTempDir dir_;
   Assembler as_;

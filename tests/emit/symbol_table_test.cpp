@@ -32,12 +32,7 @@ class SymbolTable : public ::testing::Test {
   std::string table() {
     writeSymbolTable(as_);
     flushListing(as_);
-    std::fflush(as_.listFile);
-    std::rewind(as_.listFile);
-    std::string text;
-    int ch;
-    while ((ch = std::fgetc(as_.listFile)) != EOF) text.push_back(static_cast<char>(ch));
-    return text;
+    return readStream(as_.listFile);
   }
 
   Assembler as_;

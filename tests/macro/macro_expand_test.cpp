@@ -25,7 +25,6 @@ struct Builder : LineHarness {
     macro->expansionCount = count;
     buildLine(as, &macro->lines[0], macro);
     EXPECT_EQ(as.scanPos, as.lineStart);
-    if (macro->lines[0].hasTrailing) appendTrailing(as, macro->lines[0].trailing);
     return as.lineStart;
   }
   Macro* macro;
@@ -57,7 +56,6 @@ TEST(BuildLine, ReferenceGetsSuffixAndColonAndTrailingTextIsKept) {
   recordBodyLine(b.as, *b.macro);
   b.macro->expansionCount = 4;
   buildLine(b.as, &b.macro->lines[1], b.macro);
-  appendTrailing(b.as, b.macro->lines[1].trailing);
   EXPECT_STREQ(b.as.lineStart, "    jmp top#4:   ; back");
 }
 

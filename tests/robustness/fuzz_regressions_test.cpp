@@ -48,10 +48,7 @@ test::RunResult replay(const std::string& bytes) {
   std::FILE* err = std::tmpfile();
   test::RunResult r;
   r.status = runZelas(fuzz::fuzzCommandLine(in), out, err);
-  std::rewind(err);
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, err)) > 0) r.err.append(buffer, n);
+  r.err = test::readStream(err);
   std::fclose(out);
   std::fclose(err);
   return r;

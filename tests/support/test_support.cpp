@@ -38,15 +38,20 @@ ScopedTempDir::~ScopedTempDir() {
   fs::remove_all(path_, ec);
 }
 
-namespace {
-
-std::string drain(std::FILE* f) {
+std::string readStream(std::FILE* f) {
   std::fflush(f);
   std::rewind(f);
   std::string text;
   char buffer[4096];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  return text;
+}
+
+namespace {
+
+std::string drain(std::FILE* f) {
+  std::string text = readStream(f);
   std::fclose(f);
   return text;
 }

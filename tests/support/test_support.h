@@ -35,6 +35,8 @@ RunResult runZelasExecutable(const std::vector<std::string>& args);
 
 void writeFile(const std::filesystem::path& path, const std::string& text);
 std::string readFile(const std::filesystem::path& path);
+// Everything written to f so far; f is left at its end, so that later writes append.
+std::string readStream(std::FILE* f);
 bool fileExists(const std::filesystem::path& path);
 
 // Assembles source (written as prog.asm) in a fresh temporary folder with extra args.

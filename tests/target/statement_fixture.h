@@ -20,17 +20,6 @@
 
 namespace zelas::test {
 
-inline std::string readAll(std::FILE* f) {
-  std::fflush(f);
-  std::rewind(f);
-  std::string text;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-  std::rewind(f);
-  return text;
-}
-
 class StatementFixture {
  public:
   explicit StatementFixture(std::size_t imageSize = 0x2000)
@@ -76,9 +65,9 @@ class StatementFixture {
 
   std::string listing() {
     flushListing(as_);
-    return readAll(as_.listFile);
+    return readStream(as_.listFile);
   }
-  std::string err() { return readAll(errFile_); }
+  std::string err() { return readStream(errFile_); }
   int image(Value address) const { return as_.romImage.at(static_cast<std::size_t>(address)); }
 
  private:
