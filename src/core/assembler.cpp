@@ -1,5 +1,6 @@
 #include "core/assembler.h"
 
+#include "emit/background_writer.h"
 #include "scan/source_file.h"
 #include "target/product.h"
 

@@ -17,6 +17,7 @@
 
 namespace zelas {
 
+class BackgroundWriter;
 class SourceFile;
 struct Product;
 
@@ -100,6 +101,9 @@ struct Assembler {
   // blocks (flushListing), which costs far less than a library call per line.
   std::unique_ptr<char[]> listPending;
   std::size_t listPendingSize = 0;
+  // Writes the full blocks of a large listing while the assembly goes on; null until the first
+  // block fills.
+  std::unique_ptr<BackgroundWriter> listWriter;
   SourceFile* sourceFile = nullptr;
   char* lineStart;
   char* scanPos;

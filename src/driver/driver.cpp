@@ -228,10 +228,7 @@ int assemble(Assembler& as, const Options& options) {
   writeHexFile(as, base);
   writeSummary(as);
   writeSymbolTable(as);
-  // A write that failed earlier leaves the error flag set even when the final flush succeeds.
-  flushListing(as);
-  bool listingFailed = std::ferror(as.listFile) != 0;
-  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0 || listingFailed) {
+  if (!closeListing(as)) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }
@@ -241,11 +238,6 @@ int assemble(Assembler& as, const Options& options) {
                  : "\nComplete (with warnings and/or errors)\n",
              as.out);
   return exitStatus(as);
-}
-
-void closeListing(Assembler& as) {
-  flushListing(as);
-  if (as.listFile != nullptr) std::fclose(std::exchange(as.listFile, nullptr));
 }
 
 }  // namespace
@@ -285,6 +277,7 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     std::fputs(msg::outOfMemory, as.err);
     status = 1;
   }
+  // A run that stopped early keeps what its listing holds so far; its failure is already told.
   closeListing(as);
   std::fflush(as.out);
   std::fflush(as.err);

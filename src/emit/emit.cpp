@@ -102,6 +102,11 @@ void pageCheck(Assembler& as, int size) {
   if (as.lineLabel != nullptr) as.lineLabel->value = as.pc;
 }
 
+void reserveCode(Assembler& as, int size) {
+  pageCheck(as, size);
+  as.pc = wrapAdd(as.pc, size);
+}
+
 void emitByte(Assembler& as, Value byte, int cycles) {
   pageCheck(as, 1);
   if (listing(as)) {

@@ -14,5 +14,8 @@ void emitTwoBytes(Assembler& as, Value first, Value second, int cycles);
 // The page rule for an emission of size 1 or 2 at pc: inserts the XPAGE (and NOP) fillers or
 // reports the crossing, then moves the line label to pc.
 void pageCheck(Assembler& as, int size);
+// Pass 1: what emitting an instruction of size bytes does to pc (the page rule included), for a
+// statement whose bytes only pass 2 needs.
+void reserveCode(Assembler& as, int size);
 
 }  // namespace zelas

@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
+#include <utility>
 
 #include "core/assembler.h"
+#include "emit/background_writer.h"
 #include "emit/hex_text.h"
 
 namespace zelas {
@@ -18,10 +21,35 @@ bool listingActive(const Assembler& as) {
 
 constexpr std::size_t kPendingCapacity = std::size_t{1} << 16;
 
+// The first block that fills starts the background writer, so a small listing never starts a
+// thread. Where the system gives no thread, the blocks are written on this one.
+void startWriter(Assembler& as) {
+  if (as.listWriter != nullptr || as.listFile == nullptr) return;
+  try {
+    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile);
+  } catch (const std::system_error&) {
+    // Written here instead.
+  }
+}
+
+// Passes the pending text on, without waiting for it to reach the file.
+void handOffListing(Assembler& as) {
+  std::size_t size = std::exchange(as.listPendingSize, 0);
+  if (as.listFile == nullptr || size == 0) return;
+  if (as.listWriter != nullptr) {
+    as.listPending = as.listWriter->handOver(std::move(as.listPending), size, kPendingCapacity);
+  } else {
+    std::fwrite(as.listPending.get(), 1, size, as.listFile);
+  }
+}
+
 // Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
 char* reservePending(Assembler& as, std::size_t n) {
   if (as.listPending == nullptr) as.listPending = std::make_unique<char[]>(kPendingCapacity);
-  if (kPendingCapacity - as.listPendingSize < n) flushListing(as);
+  if (kPendingCapacity - as.listPendingSize < n) {
+    startWriter(as);
+    handOffListing(as);
+  }
   return as.listPending.get() + as.listPendingSize;
 }
 
@@ -38,10 +66,18 @@ void appendPending(Assembler& as, const char* text, std::size_t length) {
 }  // namespace
 
 void flushListing(Assembler& as) {
-  if (as.listFile != nullptr && as.listPendingSize > 0) {
-    std::fwrite(as.listPending.get(), 1, as.listPendingSize, as.listFile);
-  }
-  as.listPendingSize = 0;
+  handOffListing(as);
+  if (as.listWriter != nullptr) as.listWriter->wait();
+}
+
+bool closeListing(Assembler& as) {
+  if (as.listFile == nullptr) return true;
+  flushListing(as);
+  as.listWriter.reset();
+  // A write that failed earlier leaves the error flag set even when the final flush succeeds.
+  bool failed = std::ferror(as.listFile) != 0;
+  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0) failed = true;
+  return !failed;
 }
 
 namespace {

@@ -26,7 +26,10 @@ void listPrefixedLine(Assembler& as, const char* prefix, const char* text);
 void listWrite(Assembler& as, const char* text, std::size_t length);
 // Formatted text to the listing, when one is open (any pass).
 void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
-// Hands the gathered listing text to the listing file; due before the file is checked or closed.
+// Hands the gathered listing text to the listing file and waits until it is written; due before
+// the file is checked or written to directly.
 void flushListing(Assembler& as);
+// Flushes and closes the listing file, if one is open; false when a write or the close failed.
+bool closeListing(Assembler& as);
 
 }  // namespace zelas

@@ -108,7 +108,7 @@ class DataStatementGuard {
 void dataList(Assembler& as, ItemKind kind) {
   DataStatementGuard guard(as);
   while (!atLineEnd(as)) {
-    Value v = evaluateExpression(as);
+    Value v = evaluateOperand(as);
     bool comma = acceptChar(as, ',');
     skipBlanks(as, true);
     bool stray = !comma && !atLineEnd(as);

@@ -249,4 +249,34 @@ Value evaluateExpression(Assembler& as) {
   return result;
 }
 
+namespace {
+
+// Steps over the tokens up to the end of the expression, as the evaluator reads them, and
+// returns true; or leaves the cursor where it was and returns false when a ":" follows a token.
+// The evaluator steps over the colon after a label operand (and after nothing else), which can't
+// be told from other text without looking the token up.
+bool stepOverOperand(Assembler& as) {
+  char* start = as.scanPos;
+  while (!endsExpression(*as.scanPos)) {
+    readToken(as, true);
+    if (*as.scanPos == ':') {
+      as.scanPos = start;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+Value evaluateOperand(Assembler& as) {
+  // The label lookups are most of an operand's cost, and in a large program most of them miss
+  // the cache; pass 1 has no use for their answers.
+  if (as.pass == 1 && stepOverOperand(as)) {
+    as.exprResolved = false;
+    return 0;
+  }
+  return evaluateExpression(as);
+}
+
 }  // namespace zelas

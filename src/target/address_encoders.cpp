@@ -65,7 +65,7 @@ void encodeJump(Assembler& as, const InstructionEntry& entry) {
   const OpcodeRow& form = kOpcodeMap[entry.row];
   // The block rule uses the statement's own address, before any page filler moves it.
   Value statementAddress = as.pc;
-  Value target = evaluateExpression(as);
+  Value target = evaluateOperand(as);
   if (beyondRom(as, target)) {
     reportMinorWarning(as, msg::jumpOutOfRange, toUnsigned(target),
                        toUnsigned(as.currentProduct->romSize));
@@ -78,7 +78,7 @@ void encodeJump(Assembler& as, const InstructionEntry& entry) {
 
 void encodeCall(Assembler& as, const InstructionEntry& entry) {
   Value statementAddress = as.pc;
-  Value target = evaluateExpression(as);
+  Value target = evaluateOperand(as);
   if (beyondRom(as, target)) {
     reportMinorWarning(as, msg::callOutOfRange, toUnsigned(target),
                        toUnsigned(as.currentProduct->romSize));
@@ -92,7 +92,7 @@ void encodeIo(Assembler& as, const InstructionEntry& entry) {
   const OpcodeRow& form = kOpcodeMap[entry.row];
   bool bracketed = acceptChar(as, '[');
   if (bracketed) readIoBracket(as, form.operands.starts_with('['));
-  Value port = evaluateExpression(as);
+  Value port = evaluateOperand(as);
   skipBlanks(as, true);
   if (bracketed) expectChar(as, ']');
   if (port >= kIoAddressLimit) {
@@ -104,7 +104,7 @@ void encodeIo(Assembler& as, const InstructionEntry& entry) {
 
 void encodeIpret(Assembler& as, const InstructionEntry& entry) {
   const OpcodeRow& form = kOpcodeMap[entry.row];
-  Value value = evaluateExpression(as);
+  Value value = evaluateOperand(as);
   skipBlanks(as, true);
   checkFamily(as, form);
   if (excessText(as)) reportWarning(as, msg::tooManyIpret);

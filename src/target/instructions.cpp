@@ -1,5 +1,7 @@
 #include "target/instructions.h"
 
+#include <array>
+#include <cstdint>
 #include <iterator>
 #include <string_view>
 
@@ -111,6 +113,29 @@ static_assert(tableInStep(), "an encoder's forms are not side by side in the opc
 constexpr KeywordIndex kMnemonicIndex =
     makeKeywordIndex(kInstructionTable, &InstructionEntry::mnemonic);
 
+// The bytes every form of a mnemonic takes, or 0 when its forms differ in size. The encoders of
+// such a mnemonic emit that many bytes whatever the operands, malformed ones included (their
+// placeholders take the size of the forms), so pass 1 knows the size without reading them.
+constexpr std::uint8_t uniformSize(std::string_view mnemonic) {
+  std::uint8_t size = 0;
+  for (const OpcodeRow& r : kOpcodeMap) {
+    if (r.mnemonic != mnemonic) continue;
+    if (size != 0 && r.bytes != size) return 0;
+    size = r.bytes;
+  }
+  return size;
+}
+
+constexpr auto kUniformSizes = [] {
+  std::array<std::uint8_t, std::size(kInstructionTable)> sizes{};
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    sizes[i] = uniformSize(kInstructionTable[i].mnemonic);
+  }
+  return sizes;
+}();
+static_assert(kUniformSizes[0] == 1 && kUniformSizes[1] == 2, "halt and add have one size");
+static_assert(uniformSize("mov") == 0 && uniformSize("inc") == 0, "mov and inc have two");
+
 }  // namespace
 
 bool assembleInstruction(Assembler& as) {
@@ -118,7 +143,13 @@ bool assembleInstruction(Assembler& as) {
     const InstructionEntry& e = kInstructionTable[takeFirstCandidate(c)];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
     if (matchKeyword(as, e.mnemonic, mode)) {
-      e.encode(as, e);
+      std::size_t entry = static_cast<std::size_t>(&e - kInstructionTable);
+      if (as.pass == 1 && kUniformSizes[entry] != 0) {
+        // Pass 1 reports nothing and stores nothing: of such an instruction it needs the size.
+        reserveCode(as, kUniformSizes[entry]);
+      } else {
+        e.encode(as, e);
+      }
       return true;
     }
   }

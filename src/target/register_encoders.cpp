@@ -38,7 +38,7 @@ struct BracketOperand {
 
 BracketOperand readBracketOperand(Assembler& as) {
   bool indexed = acceptPair(as, 'x', '+');
-  Value value = evaluateExpression(as);
+  Value value = evaluateOperand(as);
   expectChar(as, ']');
   checkRamAddress(as, value);
   return {value, indexed};
@@ -62,7 +62,7 @@ void encodeAccumulatorForms(Assembler& as, std::size_t first, bool readA) {
     form = &rowAt(first + (operand.indexed ? 2 : 1));
     value = operand.value;
   } else {
-    value = evaluateExpression(as);
+    value = evaluateOperand(as);
     checkData(as, value);
   }
   if (excessText(as)) reportWarning(as, msg::tooManyOperands);
@@ -88,14 +88,14 @@ void encodeMovToX(Assembler& as) {
       return;
     }
     form = &kMovXDirect;
-    value = evaluateExpression(as);
+    value = evaluateOperand(as);
     expectChar(as, ']');
     checkRamAddress(as, value);
   } else if (matchKeyword(as, "a", MatchMode::wholeWord)) {
     encodeMovRegisterForm(as, kMovXFromA);
     return;
   } else {
-    value = evaluateExpression(as);
+    value = evaluateOperand(as);
     checkData(as, value);
   }
   if (excessText(as)) reportWarning(as, msg::tooManyMovOperands);
@@ -108,12 +108,12 @@ void encodeMovToMemory(Assembler& as) {
   Value value = 0;
   if (acceptPair(as, 'x', '+')) {
     form = &kMovToIndexed;
-    value = evaluateExpression(as);
+    value = evaluateOperand(as);
     expectChar(as, ']');
   } else if (acceptPair(as, 'x', ']')) {
     form = &kMovToIndexed;  // [x] is [x+0]
   } else {
-    value = evaluateExpression(as);
+    value = evaluateOperand(as);
     expectChar(as, ']');
   }
   checkRamAddress(as, value);
@@ -176,7 +176,7 @@ void encodeIncDec(Assembler& as, const InstructionEntry& entry) {
     emitRow(as, rowAt(entry.row + 1));
   } else if (acceptChar(as, '[')) {
     bool indexed = acceptPair(as, 'x', '+');
-    Value value = evaluateExpression(as);
+    Value value = evaluateOperand(as);
     // The RAM check comes before the bracket check, so its warning stands first.
     checkRamAddress(as, value);
     expectChar(as, ']');

@@ -36,7 +36,7 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
     expected += "raw\n";
     listPrefixedLine(as, "**** Warning : ", "note");
     expected += "**** Warning : note\n";
-    if (i % 500 == 0) {
+    if (i % 1000 == 0) {  // far enough apart for the block to fill between them
       listPrintf(as, "<%s>\n", longName.c_str());
       expected += "<" + longName + ">\n";
     }
@@ -44,10 +44,43 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
     expected += std::to_string(i) + ";";
   }
   ASSERT_GT(expected.size(), 3u * 65536);
+  EXPECT_NE(as.listWriter, nullptr);  // the full blocks went through the writer thread
   flushListing(as);
-  std::fclose(as.listFile);
-  as.listFile = nullptr;
+  // After a flush the file holds everything, while it is still open.
+  std::fflush(as.listFile);
   EXPECT_EQ(readFile("out.lst"), expected);
+  listWrite(as, "end\n", 4);
+  EXPECT_TRUE(closeListing(as));
+  EXPECT_EQ(as.listFile, nullptr);
+  EXPECT_EQ(as.listWriter, nullptr);
+  EXPECT_EQ(readFile("out.lst"), expected + "end\n");
+}
+
+TEST(Listing, SmallListingStartsNoThread) {
+  ScopedTempDir dir;
+  Assembler as(stdout, stderr);
+  as.pass = 2;
+  as.listFile = std::fopen("out.lst", "w");
+  ASSERT_NE(as.listFile, nullptr);
+  for (int i = 0; i < 100; ++i) listPrintf(as, "line %d\n", i);
+  flushListing(as);
+  EXPECT_EQ(as.listWriter, nullptr);
+  EXPECT_TRUE(closeListing(as));
+  EXPECT_EQ(readFile("out.lst").size(), 790u);
+}
+
+// Blocks written by the thread fail like any other write: the error flag reaches the close.
+TEST(Listing, FailedBackgroundWriteIsReportedAtClose) {
+  Assembler as(stdout, stderr);
+  as.pass = 2;
+  as.listFile = std::fopen("/dev/full", "w");
+  if (as.listFile == nullptr) GTEST_SKIP() << "no /dev/full here";
+  std::setvbuf(as.listFile, nullptr, _IONBF, 0);
+  const std::string line(200, 'x');
+  for (int i = 0; i < 2000; ++i) listPrintf(as, "%s\n", line.c_str());
+  EXPECT_NE(as.listWriter, nullptr);
+  EXPECT_FALSE(closeListing(as));
+  EXPECT_EQ(as.listFile, nullptr);
 }
 
 TEST(Listing, NothingIsGatheredWithoutAListingFile) {

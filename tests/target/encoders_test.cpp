@@ -2,8 +2,11 @@
 // address instructions.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <string_view>
 
+#include "target/opcode_map.h"
 #include "target/statement_fixture.h"
 
 namespace zelas::test {
@@ -223,6 +226,48 @@ TEST(IoAndIpret, OperandsAndReports) {
       {"PX101", 0, "ipret 5,6", "0000 1E 05 [13] ipret 5,6\n",
        "\nWarning : Too many operands for 'IPRET' instruction.\n1.7: ipret 5,6\n"},
   });
+}
+
+}  // namespace
+}  // namespace zelas::test
+
+namespace zelas::test {
+namespace {
+
+// Pass 1 takes the size of most instructions without reading their operands, and steps over the
+// operands of the rest without evaluating them. Whatever the operands, well formed or not, pass 1
+// must move pc exactly as pass 2 does, or every label after the line would be wrong. Each line is
+// tried at three addresses: inside a page, on a page's last byte and on the byte before it.
+TEST(PassOneSizes, AgreeWithPassTwoForEveryMnemonicAndOperandShape) {
+  const char* const operands[] = {
+      "",         " a",       " x",      " a,5",   " a,[3]",   " a,[x+3]",     " [3],a",
+      " [x+3],a", " [x],a",   " 5",      " [x+4]", " a,x",     " x,a",         " x,5",
+      " x,[3]",   " x,[x+1]", " psp,a",  " a,psp", " a,dsp",   " ,,]",         " [",
+      " a,",      " lbl: ,1", " lbl:+1", " 'c'",   " (1+2)*3", " 1 2",         " a ; note",
+      " [3] ,a",  " a,[3",    " ??",     " x+",    " [x+3]]",  " a, [ x + 3 ]"};
+  StatementFixture passes[2];
+  for (int pass = 1; pass <= 2; ++pass) {
+    StatementFixture& f = passes[pass - 1];
+    f.useProduct("PX109");
+    f.as().pass = pass;
+    f.as().reportingEnabled = pass == 2;
+  }
+  std::set<std::string_view> mnemonics;
+  for (const OpcodeRow& row : kOpcodeMap) mnemonics.insert(row.mnemonic);
+  for (std::string_view mnemonic : mnemonics) {
+    for (const char* operand : operands) {
+      std::string text = std::string(mnemonic) + operand;
+      for (Value pc : {0x1010, 0x10FF, 0x10FE}) {
+        Value moved[2];
+        for (int pass = 1; pass <= 2; ++pass) {
+          StatementFixture& f = passes[pass - 1];
+          ASSERT_TRUE(f.assemble(text, pc)) << text;
+          moved[pass - 1] = f.as().pc - pc;
+        }
+        EXPECT_EQ(moved[0], moved[1]) << '"' << text << "\" at " << pc;
+      }
+    }
+  }
 }
 
 }  // namespace

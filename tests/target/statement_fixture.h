@@ -33,7 +33,7 @@ class StatementFixture {
     as_.romImage.assign(imageSize, 0xEE);
   }
   ~StatementFixture() {
-    std::fclose(as_.listFile);
+    closeListing(as_);
     std::fclose(errFile_);
   }
 
