@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <system_error>
+
+#include "scan/read_ahead.h"
+
 namespace zelas {
 
 std::unique_ptr<SourceFile> SourceFile::open(const std::string& path) {
@@ -14,14 +18,25 @@ std::unique_ptr<SourceFile> SourceFile::open(const std::string& path) {
     std::fclose(f);
     return nullptr;
   }
-  return std::unique_ptr<SourceFile>(new SourceFile(f, path));
+  std::uintmax_t size = S_ISREG(st.st_mode) ? static_cast<std::uintmax_t>(st.st_size) : 0;
+  return std::unique_ptr<SourceFile>(new SourceFile(f, path, size));
 }
 
-SourceFile::SourceFile(std::FILE* f, std::string path)
-    : file_(f), path_(std::move(path)), buffer_(new char[kBlockSize]) {}
+SourceFile::SourceFile(std::FILE* f, std::string path, std::uintmax_t size)
+    : file_(f), path_(std::move(path)), buffer_(new char[kBlockSize]), size_(size) {}
 
 SourceFile::~SourceFile() {
+  ahead_.reset();  // the thread stops before the file it reads is closed
   std::fclose(file_);
+}
+
+void SourceFile::readAhead(int tabWidth) {
+  if (ahead_ != nullptr) return;
+  try {
+    ahead_ = std::make_unique<ReadAhead>(*this, tabWidth);
+  } catch (const std::system_error&) {
+    // Read on demand instead.
+  }
 }
 
 bool SourceFile::refill() {
