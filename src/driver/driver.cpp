@@ -28,7 +28,6 @@ namespace {
 
 constexpr char kNoticeLine[] = "Two-pass assembler: listing, ROM dump and Intel HEX output.\n";
 constexpr char kDefaultConfig[] = "zelas.cfg";
-constexpr std::size_t kListingBufferSize = 1 << 20;
 constexpr const char* kUsageLines[] = {
     "\nUsage: zelas source {-b -t nnn -c filename}\n",
     "             -pP: Product Name (P is the 6 character product name)\n",
@@ -208,14 +207,10 @@ int assemble(Assembler& as, const Options& options) {
     return 1;
   }
   std::string listName = base + ".lst";
-  as.listFile = std::fopen(listName.c_str(), "w");
-  if (as.listFile == nullptr) {
+  if (!openListing(as, listName)) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }
-  // The listing is the largest output by far (several lines per source line): a large buffer
-  // turns it into few big writes. A failed write still sets the stream's error flag.
-  std::setvbuf(as.listFile, nullptr, _IOFBF, kListingBufferSize);
   if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
   printBanner(as);
   as.reportingEnabled = true;

@@ -1,10 +1,14 @@
 #include "emit/background_writer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace zelas {
 
-BackgroundWriter::BackgroundWriter(std::FILE* file) : file_(file), thread_([this] { run(); }) {}
+BackgroundWriter::BackgroundWriter(std::FILE* file, bool cutFirst)
+    : file_(file), writing_(cutFirst), cutFirst_(cutFirst), thread_([this] { run(); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
   {
@@ -16,6 +20,16 @@ BackgroundWriter::~BackgroundWriter() {
 }
 
 void BackgroundWriter::run() {
+  if (cutFirst_) {
+    // Pipes and devices have nothing to cut, as "w" leaves them alone too.
+    int fd = fileno(file_);
+    struct stat st;
+    bool failed = fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0);
+    std::lock_guard lock(mutex_);
+    cutFailed_ = failed;
+    writing_ = false;
+  }
+  changed_.notify_all();
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return waiting_ != nullptr || stopping_; });

@@ -14,8 +14,9 @@ namespace zelas {
 
 class BackgroundWriter {
  public:
-  // Starts the thread; throws std::system_error when the system has none to give.
-  explicit BackgroundWriter(std::FILE* file);
+  // Starts the thread; throws std::system_error when the system has none to give. With
+  // cutFirst the thread first cuts a regular file to nothing, as opening it with "w" would have.
+  explicit BackgroundWriter(std::FILE* file, bool cutFirst = false);
   // Writes what was handed over, then ends the thread.
   ~BackgroundWriter();
   BackgroundWriter(const BackgroundWriter&) = delete;
@@ -30,6 +31,8 @@ class BackgroundWriter {
   // Returns once every block handed over is written. A failed write has set the file's error
   // flag, as any fwrite does, so the file may be checked and closed after this.
   void wait();
+  // The file could not be cut (checked after wait()).
+  bool cutFailed() const { return cutFailed_; }
 
  private:
   void run();
@@ -39,7 +42,9 @@ class BackgroundWriter {
   std::condition_variable changed_;
   std::unique_ptr<char[]> waiting_;  // handed over, not yet taken by the thread
   std::size_t waitingSize_ = 0;
-  bool writing_ = false;          // the thread is writing a block
+  bool writing_;  // the thread is writing a block or cutting the file
+  bool cutFirst_;
+  bool cutFailed_ = false;
   std::unique_ptr<char[]> free_;  // a written block, ready to be filled again
   bool stopping_ = false;
   std::thread thread_;  // declared last: it starts once everything above exists

@@ -1,5 +1,9 @@
 #include "emit/listing.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +23,7 @@ bool listingActive(const Assembler& as) {
   return as.pass == 2 && as.listFile != nullptr;
 }
 
-constexpr std::size_t kPendingCapacity = std::size_t{1} << 16;
+constexpr std::size_t kPendingCapacity = std::size_t{1} << 18;
 
 // The first block that fills starts the background writer, so a small listing never starts a
 // thread. Where the system gives no thread, the blocks are written on this one.
@@ -70,12 +74,39 @@ void flushListing(Assembler& as) {
   if (as.listWriter != nullptr) as.listWriter->wait();
 }
 
+bool openListing(Assembler& as, const std::string& path) {
+  // As "w" does, but without cutting the file yet: cutting the large listing of a previous run
+  // costs the system as long as a twentieth of the whole assembly, so the writer thread does it
+  // while pass 1 runs, before it writes anything.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0666);
+  if (fd < 0) return false;
+  as.listFile = fdopen(fd, "w");
+  if (as.listFile == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  // Few big writes; a failed write still sets the stream's error flag.
+  std::setvbuf(as.listFile, nullptr, _IOFBF, kPendingCapacity);
+  try {
+    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, true);
+  } catch (const std::system_error&) {
+    // Cut here instead.
+    struct stat st;
+    if (fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0)) {
+      std::fclose(std::exchange(as.listFile, nullptr));
+      return false;
+    }
+  }
+  return true;
+}
+
 bool closeListing(Assembler& as) {
   if (as.listFile == nullptr) return true;
   flushListing(as);
-  as.listWriter.reset();
   // A write that failed earlier leaves the error flag set even when the final flush succeeds.
   bool failed = std::ferror(as.listFile) != 0;
+  if (as.listWriter != nullptr && as.listWriter->cutFailed()) failed = true;
+  as.listWriter.reset();
   if (std::fclose(std::exchange(as.listFile, nullptr)) != 0) failed = true;
   return !failed;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "core/value.h"
 #include "diag/report.h"
@@ -29,6 +30,8 @@ void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 // Hands the gathered listing text to the listing file and waits until it is written; due before
 // the file is checked or written to directly.
 void flushListing(Assembler& as);
+// Opens path (created or cut, as fopen's "w") as the listing file; false when it can't be.
+bool openListing(Assembler& as, const std::string& path);
 // Flushes and closes the listing file, if one is open; false when a write or the close failed.
 bool closeListing(Assembler& as);
 

@@ -39,7 +39,7 @@ class ReadAhead {
     std::unique_ptr<char[]> data;
     std::size_t size = 0;
   };
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
   static constexpr std::size_t kBlocksInFlight = 4;
 
  private:

@@ -24,7 +24,7 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   as.lineStart = text;
   std::string expected;
   const std::string longName(3000, 'n');  // longer than a formatted text is given at first
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 10000; ++i) {
     listAddressLine(as);
     expected += "0000            \tnop\n";
     int bytes[2] = {0x12, i & 0xFF};
@@ -36,14 +36,14 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
     expected += "raw\n";
     listPrefixedLine(as, "**** Warning : ", "note");
     expected += "**** Warning : note\n";
-    if (i % 1000 == 0) {  // far enough apart for the block to fill between them
+    if (i % 5000 == 0) {  // far enough apart for the block to fill between them
       listPrintf(as, "<%s>\n", longName.c_str());
       expected += "<" + longName + ">\n";
     }
     listPrintf(as, "%d;", i);
     expected += std::to_string(i) + ";";
   }
-  ASSERT_GT(expected.size(), 3u * 65536);
+  ASSERT_GT(expected.size(), 2u * 262144);
   EXPECT_NE(as.listWriter, nullptr);  // the full blocks went through the writer thread
   flushListing(as);
   // After a flush the file holds everything, while it is still open.
@@ -54,6 +54,31 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   EXPECT_EQ(as.listFile, nullptr);
   EXPECT_EQ(as.listWriter, nullptr);
   EXPECT_EQ(readFile("out.lst"), expected + "end\n");
+}
+
+// The listing left by an earlier run is cut by the writer thread before anything is written,
+// whether the new text is shorter than the old or nothing at all is written.
+TEST(Listing, OpeningCutsTheOldListing) {
+  ScopedTempDir dir;
+  writeFile("out.lst", std::string(100000, 'o'));
+  {
+    Assembler as(stdout, stderr);
+    ASSERT_TRUE(openListing(as, "out.lst"));
+    as.pass = 2;
+    listWrite(as, "new\n", 4);
+    EXPECT_TRUE(closeListing(as));
+  }
+  EXPECT_EQ(readFile("out.lst"), "new\n");
+  writeFile("out.lst", std::string(100000, 'o'));
+  {
+    Assembler as(stdout, stderr);
+    ASSERT_TRUE(openListing(as, "out.lst"));
+    EXPECT_TRUE(closeListing(as));
+  }
+  EXPECT_EQ(readFile("out.lst"), "");
+  Assembler as(stdout, stderr);
+  EXPECT_FALSE(openListing(as, "no/such/folder/out.lst"));
+  EXPECT_EQ(as.listFile, nullptr);
 }
 
 TEST(Listing, SmallListingStartsNoThread) {
