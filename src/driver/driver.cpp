@@ -1,6 +1,7 @@
 #include "driver/driver.h"
 
 #include <algorithm>
+#include <future>
 #include <new>
 #include <optional>
 #include <utility>
@@ -159,6 +160,7 @@ void runPasses(Assembler& as, const std::string& base) {
   feedSource(as, source);
   closeConditionalsAtEnd(as);
   prepareSecondPass(as);
+  startNameOrder(as.labels);
   feedSource(as, source);
   closeConditionalsAtEnd(as);
 }
@@ -219,10 +221,15 @@ int assemble(Assembler& as, const Options& options) {
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
   runPasses(as, base);
+  // The symbol table is formatted while the ROM and HEX files are written, which change no label.
+  // Should the ROM file fail, the table is dropped (the future waits for it).
+  std::future<std::string> symbolTable =
+      std::async(workPolicy(as.labels), [&as] { return symbolTableText(as.labels); });
   if (!writeRomFile(as, base)) return 1;
   writeHexFile(as, base);
   writeSummary(as);
-  writeSymbolTable(as);
+  std::string table = symbolTable.get();
+  listWrite(as, table.data(), table.size());
   if (!closeListing(as)) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;

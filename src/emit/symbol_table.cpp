@@ -1,6 +1,7 @@
 #include "emit/symbol_table.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -27,12 +28,14 @@ struct RowText {
 };
 
 // "\n%4x %c %-20s   %d", formatted here: a large program lists a row per global label.
-void writeSymbolRow(Assembler& as, const std::string& name, const Label& label) {
+void appendSymbolRow(std::string& table, const std::string& name, const Label& label) {
   // The name stops at its first NUL, as "%s" would stop.
   std::string_view shown(name.c_str());
   if (shown.size() > kLineSize) {  // names come from lines, so this is only a safeguard
-    listPrintf(as, "\n%4x %c %-20s   %d", toUnsigned(label.value), label.kind, name.c_str(),
-               label.uses);
+    char row[3 * kLineSize];
+    int length = std::snprintf(row, sizeof row, "\n%4x %c %-20s   %d", toUnsigned(label.value),
+                               label.kind, name.c_str(), label.uses);
+    if (length > 0) table.append(row, std::min(static_cast<std::size_t>(length), sizeof row - 1));
     return;
   }
   char text[kLineSize + 64];
@@ -54,21 +57,28 @@ void writeSymbolRow(Assembler& as, const std::string& name, const Label& label) 
   char uses[16];
   auto [end, ec] = std::to_chars(uses, uses + sizeof uses, label.uses);
   row.append(std::string_view(uses, static_cast<std::size_t>(end - uses)));
-  listWrite(as, text, static_cast<std::size_t>(row.out - text));
+  table.append(text, static_cast<std::size_t>(row.out - text));
 }
 
 }  // namespace
 
-void writeSymbolTable(Assembler& as) {
-  listPrintf(as, "\n ************ SYMBOLIC REFERENCE TABLE ************\n");
-  listPrintf(as, "\nValue  Label                # Uses ");
-  listPrintf(as, "\n-----  -------------------- ------");
+std::string symbolTableText(LabelTable& labels) {
+  std::string table =
+      "\n ************ SYMBOLIC REFERENCE TABLE ************\n"
+      "\nValue  Label                # Uses "
+      "\n-----  -------------------- ------";
   // Local labels live in their global's own scope and are never listed.
-  for (const Label* label : sortedGlobals(as.labels)) {
+  for (const Label* label : globalsByName(labels)) {
     const std::string& name = label->name;
-    if (!name.empty() && name.front() != '.') writeSymbolRow(as, name, *label);
+    if (!name.empty() && name.front() != '.') appendSymbolRow(table, name, *label);
   }
-  listPrintf(as, "\n");
+  table += '\n';
+  return table;
+}
+
+void writeSymbolTable(Assembler& as) {
+  std::string table = symbolTableText(as.labels);
+  listWrite(as, table.data(), table.size());
 }
 
 }  // namespace zelas
