@@ -105,9 +105,6 @@ struct Assembler {
   // block fills.
   std::unique_ptr<BackgroundWriter> listWriter;
   SourceFile* sourceFile = nullptr;
-  // Source files of this size or more are read by a thread of their own during the passes. The
-  // configuration file never is: its own lines may change the tab width they are read with.
-  std::uintmax_t readAheadFrom = std::uintmax_t{1} << 18;
   char* lineStart;
   char* scanPos;
   int lineNumber = 0;

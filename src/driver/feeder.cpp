@@ -60,7 +60,6 @@ void feedSource(Assembler& as, const std::string& path) {
     std::fprintf(as.err, msg::unableToOpen, path.c_str());
     throw FatalStop{};
   }
-  if (as.pass >= 1 && file->size() >= as.readAheadFrom) file->readAhead(as.tabWidth);
   as.sourceFile = file.get();
   as.filesRead.add(path);
   LineBuffer buffer;

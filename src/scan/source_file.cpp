@@ -2,10 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <system_error>
-
-#include "scan/read_ahead.h"
-
 namespace zelas {
 
 std::unique_ptr<SourceFile> SourceFile::open(const std::string& path) {
@@ -18,25 +14,14 @@ std::unique_ptr<SourceFile> SourceFile::open(const std::string& path) {
     std::fclose(f);
     return nullptr;
   }
-  std::uintmax_t size = S_ISREG(st.st_mode) ? static_cast<std::uintmax_t>(st.st_size) : 0;
-  return std::unique_ptr<SourceFile>(new SourceFile(f, path, size));
+  return std::unique_ptr<SourceFile>(new SourceFile(f, path));
 }
 
-SourceFile::SourceFile(std::FILE* f, std::string path, std::uintmax_t size)
-    : file_(f), path_(std::move(path)), buffer_(new char[kBlockSize]), size_(size) {}
+SourceFile::SourceFile(std::FILE* f, std::string path)
+    : file_(f), path_(std::move(path)), buffer_(new char[kBlockSize]) {}
 
 SourceFile::~SourceFile() {
-  ahead_.reset();  // the thread stops before the file it reads is closed
   std::fclose(file_);
-}
-
-void SourceFile::readAhead(int tabWidth) {
-  if (ahead_ != nullptr) return;
-  try {
-    ahead_ = std::make_unique<ReadAhead>(*this, tabWidth);
-  } catch (const std::system_error&) {
-    // Read on demand instead.
-  }
 }
 
 bool SourceFile::refill() {

@@ -2,15 +2,12 @@
 // the line reader takes one character at a time without a library call per character.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace zelas {
-
-class ReadAhead;
 
 class SourceFile {
  public:
@@ -40,18 +37,9 @@ class SourceFile {
   // True once get() has returned -1.
   bool atEnd() const { return atEnd_; }
   const std::string& path() const { return path_; }
-  // The size of a regular file when it was opened; 0 for anything else (a pipe, a device).
-  std::uintmax_t size() const { return size_; }
-
-  // From now on the lines are read by a thread of their own, with this tab width; the reading
-  // functions above are then the thread's alone. Reads on this thread instead when the system
-  // gives no thread.
-  void readAhead(int tabWidth);
-  // The thread reading this file's lines, or null when they are read on demand.
-  ReadAhead* readingAhead() const { return ahead_.get(); }
 
  private:
-  SourceFile(std::FILE* f, std::string path, std::uintmax_t size);
+  SourceFile(std::FILE* f, std::string path);
   bool refill();
 
   static constexpr std::size_t kBlockSize = 1 << 16;
@@ -61,8 +49,6 @@ class SourceFile {
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   bool atEnd_ = false;
-  std::uintmax_t size_;
-  std::unique_ptr<ReadAhead> ahead_;
 };
 
 }  // namespace zelas

@@ -16,34 +16,22 @@ namespace {
 
 using test::LineHarness;
 
-// Reads the lines of text through readLine with the given tab width, on demand or by the
-// reading thread.
+// Reads the lines of text through readLine with the given tab width.
 struct ReadLines {
   std::vector<std::string> lines;
   std::string err;
-  int lineNumber = 0;    // after the read that found the end
-  bool endStays = true;  // later reads find the end again and count no line
-
-  bool operator==(const ReadLines&) const = default;
 };
 
-ReadLines readAll(const std::string& text, int tabWidth = 8, bool ahead = false) {
+ReadLines readAll(const std::string& text, int tabWidth = 8) {
   test::ScopedTempDir dir;
   test::writeFile("in.asm", text);
   LineHarness h;
   h.enableReports();
   auto file = SourceFile::open("in.asm");
-  if (ahead) {
-    file->readAhead(tabWidth);
-    EXPECT_NE(file->readingAhead(), nullptr);
-  }
   h.as.sourceFile = file.get();
   h.as.tabWidth = tabWidth;
   ReadLines r;
   while (readLine(h.as)) r.lines.push_back(h.as.lineStart);
-  r.lineNumber = h.as.lineNumber;
-  for (int i = 0; i < 3; ++i) r.endStays = r.endStays && !readLine(h.as);
-  r.endStays = r.endStays && h.as.lineNumber == r.lineNumber;
   h.as.sourceFile = nullptr;
   r.err = h.errText();
   return r;
@@ -159,48 +147,6 @@ TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
     EXPECT_EQ(readAll(text, tabWidth).lines, modelLines(text, tabWidth))
         << "tab width " << tabWidth;
   }
-}
-
-// The reading thread hands over blocks of lines; what the assembler gets must not depend on it:
-// the same lines, the same reports of overlong lines, and the same count of lines at the end,
-// with and without a last line end, across many blocks and in a file too short for one.
-TEST(LineReader, ReadingAheadGivesWhatReadingOnDemandGives) {
-  std::mt19937 random(7);
-  std::string big;
-  while (big.size() < 300000) {
-    std::size_t length = random() % 50 == 0 ? 250 + random() % 20 : random() % 40;
-    for (std::size_t i = 0; i < length; ++i) big.push_back("ab\t;, x\r"[random() % 9]);
-    big += random() % 7 == 0 ? "\r\n" : "\n";
-  }
-  const std::string texts[] = {
-      "", "\n", "one", "one\n", "a\r\nb\r", "\t\tx\n\n", std::string(300, 'y'), big, big + "tail"};
-  for (const std::string& text : texts) {
-    for (int tabWidth : {8, 3}) {
-      ReadLines onDemand = readAll(text, tabWidth, false);
-      EXPECT_TRUE(onDemand.endStays);
-      EXPECT_EQ(readAll(text, tabWidth, true), onDemand)
-          << "text of " << text.size() << " bytes, tab width " << tabWidth;
-    }
-  }
-  EXPECT_EQ(readAll("one").lineNumber, 1);
-  EXPECT_EQ(readAll("one\n").lineNumber, 2);  // the read that finds the end counts a line
-}
-
-// The assembler may stop reading long before the end (a fatal report): the thread, waiting for
-// room for more lines, must still stop when the file is closed.
-TEST(LineReader, ClosingAFileReadAheadStopsItsThread) {
-  test::ScopedTempDir dir;
-  std::string text;
-  for (int i = 0; i < 100000; ++i) text += "\tnop\n";
-  test::writeFile("in.asm", text);
-  LineHarness h;
-  auto file = SourceFile::open("in.asm");
-  file->readAhead(8);
-  h.as.sourceFile = file.get();
-  ASSERT_TRUE(readLine(h.as));
-  EXPECT_STREQ(h.as.lineStart, "        nop");
-  h.as.sourceFile = nullptr;
-  file.reset();  // returns only once the thread has stopped
 }
 
 TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {
