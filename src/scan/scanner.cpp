@@ -121,6 +121,38 @@ std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
   return static_cast<std::size_t>(src - w.data());
 }
 
+// The usual line: its line end lies in the file's block, and it is short enough that no
+// expansion of its tabs can reach the limit. It is stored at out in one pass over its bytes and
+// true returned; anything else is left to the general reader below.
+bool readShortLine(SourceFile& file, int tabWidth, char* out) {
+  std::string_view w = file.window();
+  const void* found = std::memchr(w.data(), '\n', w.size());
+  if (found == nullptr) return false;
+  const char* begin = w.data();
+  const char* lineEnd = static_cast<const char*>(found);
+  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  if (static_cast<std::size_t>(lineEnd - begin) * width > kMaxLineLength) return false;
+  const char* end = lineEnd;
+  if (end > begin && end[-1] == '\r') --end;  // CR LF ends the line too
+  char* o = out;
+  for (const char* p = begin;; ++p) {
+    // Control characters other than the tab are stored like any other.
+    while (p < end && *p != '\t') *o++ = *p++;
+    if (p == end) break;
+    std::size_t column = static_cast<std::size_t>(o - out);
+    std::size_t blanks = width == 8 ? 8 - (column & 7) : width - column % width;
+    if (blanks <= 8 && column + 8 <= kLineSize) {
+      std::memcpy(o, "        ", 8);  // blanks past the stop are overwritten or lie beyond
+    } else {
+      std::memset(o, ' ', blanks);
+    }
+    o += blanks;
+  }
+  *o = '\0';
+  file.take(static_cast<std::size_t>(lineEnd - begin) + 1);
+  return true;
+}
+
 }  // namespace
 
 bool readLine(Assembler& as) {
@@ -128,6 +160,7 @@ bool readLine(Assembler& as) {
   if (file == nullptr || file->atEnd()) return false;
   ++as.lineNumber;
   as.scanPos = as.lineStart;
+  if (readShortLine(*file, as.tabWidth, as.lineStart)) return true;
   as.lineStart[0] = '\0';
   LineWriter line{as, as.lineStart};
   bool readAny = false;
