@@ -23,7 +23,7 @@ bool listingActive(const Assembler& as) {
   return as.pass == 2 && as.listFile != nullptr;
 }
 
-constexpr std::size_t kPendingCapacity = std::size_t{1} << 18;
+constexpr std::size_t kPendingCapacity = std::size_t{1} << 20;
 
 // The first block that fills starts the background writer, so a small listing never starts a
 // thread. Where the system gives no thread, the blocks are written on this one.

@@ -24,7 +24,7 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   as.lineStart = text;
   std::string expected;
   const std::string longName(3000, 'n');  // longer than a formatted text is given at first
-  for (int i = 0; i < 10000; ++i) {
+  for (int i = 0; i < 40000; ++i) {
     listAddressLine(as);
     expected += "0000            \tnop\n";
     int bytes[2] = {0x12, i & 0xFF};
@@ -36,14 +36,14 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
     expected += "raw\n";
     listPrefixedLine(as, "**** Warning : ", "note");
     expected += "**** Warning : note\n";
-    if (i % 5000 == 0) {  // far enough apart for the block to fill between them
+    if (i % 20000 == 0) {  // far enough apart for the block to fill between them
       listPrintf(as, "<%s>\n", longName.c_str());
       expected += "<" + longName + ">\n";
     }
     listPrintf(as, "%d;", i);
     expected += std::to_string(i) + ";";
   }
-  ASSERT_GT(expected.size(), 2u * 262144);
+  ASSERT_GT(expected.size(), 2u * 1048576);
   EXPECT_NE(as.listWriter, nullptr);  // the full blocks went through the writer thread
   flushListing(as);
   // After a flush the file holds everything, while it is still open.
@@ -102,7 +102,7 @@ TEST(Listing, FailedBackgroundWriteIsReportedAtClose) {
   if (as.listFile == nullptr) GTEST_SKIP() << "no /dev/full here";
   std::setvbuf(as.listFile, nullptr, _IONBF, 0);
   const std::string line(200, 'x');
-  for (int i = 0; i < 2000; ++i) listPrintf(as, "%s\n", line.c_str());
+  for (int i = 0; i < 8000; ++i) listPrintf(as, "%s\n", line.c_str());
   EXPECT_NE(as.listWriter, nullptr);
   EXPECT_FALSE(closeListing(as));
   EXPECT_EQ(as.listFile, nullptr);
