@@ -126,6 +126,7 @@ std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
 // true returned; anything else is left to the general reader below.
 bool readShortLine(SourceFile& file, int tabWidth, char* out) {
   std::string_view w = file.window();
+  if (w.empty()) return false;  // the end of the file: an empty view may hold no address at all
   const void* found = std::memchr(w.data(), '\n', w.size());
   if (found == nullptr) return false;
   const char* begin = w.data();

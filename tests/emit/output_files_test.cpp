@@ -214,5 +214,63 @@ TEST(OutputFailures, HexNotCreatedIsCountedInTheSummary) {
   EXPECT_NE(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
 }
 
+// A program large enough that its labels are sorted and its symbol table formatted on threads of
+// their own, and its listing written by one: the failures must come out as for a small program.
+std::string largeProgram(int labels) {
+  std::string text;
+  for (int i = 0; i < labels; ++i) text += "L" + std::to_string(i) + ":\tmov\ta,[x+1]\n";
+  return text;
+}
+
+TEST(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", largeProgram(6000));
+  fs::create_directory("prog.rom");
+  RunResult r = runZelasInProcess({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
+  std::string lst = readFile("prog.lst");
+  EXPECT_EQ(lst.find("CheckSum"), std::string::npos);
+  EXPECT_EQ(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
+  EXPECT_NE(lst.find("2F3C 1B 01 [06] L5999:"), std::string::npos);  // the last line is listed
+}
+
+TEST(OutputFailures, LargeProgramHexNotCreatedComesBeforeTheSummaryAndTable) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", largeProgram(6000));
+  fs::create_directory("prog.hex");
+  RunResult r = runZelasInProcess({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);
+  std::string lst = readFile("prog.lst");
+  std::size_t report = lst.find("**** Error : Unable to write 'prog.hex'\n\n\nCheckSum = ");
+  std::size_t table = lst.find("SYMBOLIC REFERENCE TABLE");
+  ASSERT_NE(report, std::string::npos);
+  ASSERT_NE(table, std::string::npos);
+  EXPECT_LT(report, table);
+  EXPECT_NE(lst.find("\n2f3c   L5999                  0\n"), std::string::npos);
+}
+
+// A fatal stop deep into a large listing: everything listed before it reaches the file, in order.
+// Pass 1 skips the block of the "if" (its label is not defined yet) and pass 2 assembles it, so
+// pass 2 runs past the end of the image after listing more than 2 MiB.
+TEST(OutputFailures, FatalStopInPassTwoKeepsAWholeLargeListing) {
+  ScopedTempDir dir;
+  std::string text = "\tif\tlater\n";
+  for (int i = 0; i < 90000; ++i) text += "\tnop\n";
+  text += "\tendif\n" + largeProgram(40000) + "later:\tequ\t1\n";
+  writeFile("prog.asm", text);
+  RunResult r = runZelasInProcess({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);
+  std::string lst = readFile("prog.lst");
+  EXPECT_GT(lst.size(), std::size_t{2} << 20);
+  const std::string tail =
+      "13AF4 20    [04]         nop\n"
+      "; Error : PC >= maxPC from first pass (13AF4>=13AF4); Cannot continue; Check previous "
+      "warnings/errors.\n";
+  ASSERT_GE(lst.size(), tail.size());
+  EXPECT_EQ(lst.substr(lst.size() - tail.size()), tail);
+  EXPECT_EQ(lst.find("L0:"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zelas::test
