@@ -75,27 +75,32 @@ void flushListing(Assembler& as) {
 }
 
 bool openListing(Assembler& as, const std::string& path) {
-  // As "w" does, but without cutting the file yet: cutting the large listing of a previous run
-  // costs the system as long as a twentieth of the whole assembly, so the writer thread does it
-  // while pass 1 runs, before it writes anything.
+  // As "w" does, but without cutting the file at once: cutting the large listing of a previous
+  // run costs the system as long as a twentieth of the whole assembly, so the writer thread does
+  // it while pass 1 runs, before it writes anything. A small one is cut here, without a thread.
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0666);
   if (fd < 0) return false;
-  as.listFile = fdopen(fd, "w");
+  struct stat st;
+  as.listFile = fstat(fd, &st) == 0 ? fdopen(fd, "w") : nullptr;
   if (as.listFile == nullptr) {
     ::close(fd);
     return false;
   }
   // Few big writes; a failed write still sets the stream's error flag.
   std::setvbuf(as.listFile, nullptr, _IOFBF, kPendingCapacity);
-  try {
-    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, true);
-  } catch (const std::system_error&) {
-    // Cut here instead.
-    struct stat st;
-    if (fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0)) {
-      std::fclose(std::exchange(as.listFile, nullptr));
-      return false;
+  // Pipes and devices have nothing to cut, as "w" leaves them alone too.
+  if (!S_ISREG(st.st_mode)) return true;
+  if (static_cast<std::size_t>(st.st_size) >= kPendingCapacity) {
+    try {
+      as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, true);
+      return true;
+    } catch (const std::system_error&) {
+      // Cut here instead.
     }
+  }
+  if (ftruncate(fd, 0) != 0) {
+    std::fclose(std::exchange(as.listFile, nullptr));
+    return false;
   }
   return true;
 }

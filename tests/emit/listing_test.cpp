@@ -56,26 +56,31 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   EXPECT_EQ(readFile("out.lst"), expected + "end\n");
 }
 
-// The listing left by an earlier run is cut by the writer thread before anything is written,
-// whether the new text is shorter than the old or nothing at all is written.
+// The listing left by an earlier run is cut before anything is written, whether the new text is
+// shorter than the old or nothing at all is written: a small one at once, a large one by the
+// writer thread.
 TEST(Listing, OpeningCutsTheOldListing) {
   ScopedTempDir dir;
-  writeFile("out.lst", std::string(100000, 'o'));
-  {
-    Assembler as(stdout, stderr);
-    ASSERT_TRUE(openListing(as, "out.lst"));
-    as.pass = 2;
-    listWrite(as, "new\n", 4);
-    EXPECT_TRUE(closeListing(as));
+  for (std::size_t oldSize : {std::size_t{100000}, std::size_t{3} << 20}) {
+    bool large = oldSize > (std::size_t{1} << 20);
+    writeFile("out.lst", std::string(oldSize, 'o'));
+    {
+      Assembler as(stdout, stderr);
+      ASSERT_TRUE(openListing(as, "out.lst"));
+      EXPECT_EQ(as.listWriter != nullptr, large);
+      as.pass = 2;
+      listWrite(as, "new\n", 4);
+      EXPECT_TRUE(closeListing(as));
+    }
+    EXPECT_EQ(readFile("out.lst"), "new\n") << oldSize;
+    writeFile("out.lst", std::string(oldSize, 'o'));
+    {
+      Assembler as(stdout, stderr);
+      ASSERT_TRUE(openListing(as, "out.lst"));
+      EXPECT_TRUE(closeListing(as));
+    }
+    EXPECT_EQ(readFile("out.lst"), "") << oldSize;
   }
-  EXPECT_EQ(readFile("out.lst"), "new\n");
-  writeFile("out.lst", std::string(100000, 'o'));
-  {
-    Assembler as(stdout, stderr);
-    ASSERT_TRUE(openListing(as, "out.lst"));
-    EXPECT_TRUE(closeListing(as));
-  }
-  EXPECT_EQ(readFile("out.lst"), "");
   Assembler as(stdout, stderr);
   EXPECT_FALSE(openListing(as, "no/such/folder/out.lst"));
   EXPECT_EQ(as.listFile, nullptr);
