@@ -121,14 +121,20 @@ namespace {
 // Room for the widest prefix (an address of eight digits, two bytes, the cycles) and the line.
 constexpr std::size_t kListLineRoom = 64 + kLineSize;
 
-// Writes prefix (already in line, ending at out) followed by text and "\n" with one call.
-void writeListLine(Assembler& as, char* line, char* out, const char* text) {
+// A listing line is formatted straight into the pending text: room for it first, then the
+// prefix, then finishListLine adds the text and "\n" and keeps the line.
+char* startListLine(Assembler& as) {
+  return reservePending(as, kListLineRoom);
+}
+
+// Adds text and "\n" after the prefix (at line, ending at out) and keeps the line.
+void finishListLine(Assembler& as, char* line, char* out, const char* text) {
   std::size_t length = std::strlen(text);
   if (length > kLineSize) length = kLineSize;  // a line text never exceeds its buffer
   std::memcpy(out, text, length);
   out += length;
   *out++ = '\n';
-  appendPending(as, line, static_cast<std::size_t>(out - line));
+  as.listPendingSize += static_cast<std::size_t>(out - line);
 }
 
 char* putBlanks(char* out, int count) {
@@ -140,29 +146,29 @@ char* putBlanks(char* out, int count) {
 
 void listAddressLine(Assembler& as) {
   if (!listingActive(as)) return;
-  char line[kListLineRoom];
+  char* line = startListLine(as);
   char* out = putBlanks(putHex(line, toUnsigned(as.pc), 4), 12);  // "%04X            %s\n"
-  writeListLine(as, line, out, as.lineStart);
+  finishListLine(as, line, out, as.lineStart);
 }
 
 void listValueLine(Assembler& as, Value value) {
   if (!listingActive(as)) return;
-  char line[kListLineRoom];
+  char* line = startListLine(as);
   char* out = putHex(line, toUnsigned(value), 4);  // "%04X=           %s\n"
   *out++ = '=';
-  writeListLine(as, line, putBlanks(out, 11), as.lineStart);
+  finishListLine(as, line, putBlanks(out, 11), as.lineStart);
 }
 
 void listTextLine(Assembler& as) {
   if (!listingActive(as)) return;
-  char line[kListLineRoom];
-  writeListLine(as, line, putBlanks(line, 16), as.lineStart);  // "                %s\n"
+  char* line = startListLine(as);
+  finishListLine(as, line, putBlanks(line, 16), as.lineStart);  // "                %s\n"
 }
 
 void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int cycles,
                   const char* text) {
   if (as.listFile == nullptr) return;
-  char line[kListLineRoom];
+  char* line = startListLine(as);
   char* out = putHex(line, toUnsigned(address), 4);  // "%04X %02X %02X [%02d] %s\n"
   *out++ = ' ';
   out = putHexByte(out, static_cast<unsigned>(bytes[0]));
@@ -177,7 +183,7 @@ void listCodeLine(Assembler& as, Value address, const int* bytes, int count, int
   out = putDecimal2(out, cycles);
   *out++ = ']';
   *out++ = ' ';
-  writeListLine(as, line, out, text);
+  finishListLine(as, line, out, text);
 }
 
 void listPrefixedLine(Assembler& as, const char* prefix, const char* text) {
