@@ -1,7 +1,6 @@
 #include "driver/driver.h"
 
 #include <algorithm>
-#include <future>
 #include <new>
 #include <optional>
 #include <utility>
@@ -221,15 +220,10 @@ int assemble(Assembler& as, const Options& options) {
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
   runPasses(as, base);
-  // The symbol table is formatted while the ROM and HEX files are written, which change no label.
-  // Should the ROM file fail, the table is dropped (the future waits for it).
-  std::future<std::string> symbolTable =
-      std::async(workPolicy(as.labels), [&as] { return symbolTableText(as.labels); });
   if (!writeRomFile(as, base)) return 1;
   writeHexFile(as, base);
   writeSummary(as);
-  std::string table = symbolTable.get();
-  listWrite(as, table.data(), table.size());
+  writeSymbolTable(as);
   if (!closeListing(as)) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;

@@ -1,7 +1,6 @@
 #include "emit/symbol_table.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -28,14 +27,12 @@ struct RowText {
 };
 
 // "\n%4x %c %-20s   %d", formatted here: a large program lists a row per global label.
-void appendSymbolRow(std::string& table, const std::string& name, const Label& label) {
+void writeSymbolRow(Assembler& as, const std::string& name, const Label& label) {
   // The name stops at its first NUL, as "%s" would stop.
   std::string_view shown(name.c_str());
   if (shown.size() > kLineSize) {  // names come from lines, so this is only a safeguard
-    char row[3 * kLineSize];
-    int length = std::snprintf(row, sizeof row, "\n%4x %c %-20s   %d", toUnsigned(label.value),
-                               label.kind, name.c_str(), label.uses);
-    if (length > 0) table.append(row, std::min(static_cast<std::size_t>(length), sizeof row - 1));
+    listPrintf(as, "\n%4x %c %-20s   %d", toUnsigned(label.value), label.kind, name.c_str(),
+               label.uses);
     return;
   }
   char text[kLineSize + 64];
@@ -57,28 +54,21 @@ void appendSymbolRow(std::string& table, const std::string& name, const Label& l
   char uses[16];
   auto [end, ec] = std::to_chars(uses, uses + sizeof uses, label.uses);
   row.append(std::string_view(uses, static_cast<std::size_t>(end - uses)));
-  table.append(text, static_cast<std::size_t>(row.out - text));
+  listWrite(as, text, static_cast<std::size_t>(row.out - text));
 }
 
 }  // namespace
 
-std::string symbolTableText(LabelTable& labels) {
-  std::string table =
-      "\n ************ SYMBOLIC REFERENCE TABLE ************\n"
-      "\nValue  Label                # Uses "
-      "\n-----  -------------------- ------";
-  // Local labels live in their global's own scope and are never listed.
-  for (const Label* label : globalsByName(labels)) {
-    const std::string& name = label->name;
-    if (!name.empty() && name.front() != '.') appendSymbolRow(table, name, *label);
-  }
-  table += '\n';
-  return table;
-}
-
 void writeSymbolTable(Assembler& as) {
-  std::string table = symbolTableText(as.labels);
-  listWrite(as, table.data(), table.size());
+  listPrintf(as, "\n ************ SYMBOLIC REFERENCE TABLE ************\n");
+  listPrintf(as, "\nValue  Label                # Uses ");
+  listPrintf(as, "\n-----  -------------------- ------");
+  // Local labels live in their global's own scope and are never listed.
+  for (const Label* label : globalsByName(as.labels)) {
+    const std::string& name = label->name;
+    if (!name.empty() && name.front() != '.') writeSymbolRow(as, name, *label);
+  }
+  listPrintf(as, "\n");
 }
 
 }  // namespace zelas

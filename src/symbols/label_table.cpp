@@ -255,16 +255,13 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
   return sorted;
 }
 
-std::launch workPolicy(const LabelTable& table) {
-  // A thread costs more than sorting or listing a few thousand names.
-  constexpr std::size_t kThreadFrom = 4096;
-  return table.records.size() >= kThreadFrom ? std::launch::async | std::launch::deferred
-                                             : std::launch::deferred;
-}
-
 void startNameOrder(LabelTable& table) {
-  table.nameOrder =
-      std::async(workPolicy(table), [&table] { return sortedGlobals(table); }).share();
+  // A thread costs more than sorting a few thousand names.
+  constexpr std::size_t kThreadFrom = 4096;
+  std::launch policy = table.records.size() >= kThreadFrom
+                           ? std::launch::async | std::launch::deferred
+                           : std::launch::deferred;
+  table.nameOrder = std::async(policy, [&table] { return sortedGlobals(table); }).share();
 }
 
 const std::vector<const Label*>& globalsByName(LabelTable& table) {

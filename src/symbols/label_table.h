@@ -105,10 +105,9 @@ Label* findLabel(Assembler& as, std::string_view name);
 void resetLocalScope(Assembler& as);
 // The global labels in byte-wise name order (unsigned bytes, as std::string compares them).
 std::vector<const Label*> sortedGlobals(const LabelTable& table);
-// How work over all the labels is started: on a thread of its own when there are enough of
-// them to pay for one (where the system gives no thread, when its result is asked for).
-std::launch workPolicy(const LabelTable& table);
-// Starts sorting the global labels, once pass 1 has entered them all.
+// Starts sorting the global labels, once pass 1 has entered them all: on a thread of its own
+// when there are enough of them to pay for one (where the system gives no thread, when the
+// order is asked for).
 void startNameOrder(LabelTable& table);
 // The global labels in name order: the sort that was started, or else one done now.
 const std::vector<const Label*>& globalsByName(LabelTable& table);

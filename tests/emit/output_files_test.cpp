@@ -214,8 +214,8 @@ TEST(OutputFailures, HexNotCreatedIsCountedInTheSummary) {
   EXPECT_NE(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
 }
 
-// A program large enough that its labels are sorted and its symbol table formatted on threads of
-// their own, and its listing written by one: the failures must come out as for a small program.
+// A program large enough that its labels are sorted on a thread of their own while pass 2 runs,
+// and its listing written by one: the failures must come out as for a small program.
 std::string largeProgram(int labels) {
   std::string text;
   for (int i = 0; i < labels; ++i) text += "L" + std::to_string(i) + ":\tmov\ta,[x+1]\n";
