@@ -57,7 +57,7 @@ std::unique_ptr<char[]> BackgroundWriter::handOver(std::unique_ptr<char[]> block
     next = std::move(free_);
   }
   changed_.notify_all();
-  if (next == nullptr) next = std::make_unique<char[]>(capacity);
+  if (next == nullptr) next = std::make_unique_for_overwrite<char[]>(capacity);
   return next;
 }
 

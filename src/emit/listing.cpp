@@ -49,7 +49,10 @@ void handOffListing(Assembler& as) {
 
 // Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
 char* reservePending(Assembler& as, std::size_t n) {
-  if (as.listPending == nullptr) as.listPending = std::make_unique<char[]>(kPendingCapacity);
+  // Not cleared: a small listing touches only the first pages of the block.
+  if (as.listPending == nullptr) {
+    as.listPending = std::make_unique_for_overwrite<char[]>(kPendingCapacity);
+  }
   if (kPendingCapacity - as.listPendingSize < n) {
     startWriter(as);
     handOffListing(as);
