@@ -101,8 +101,8 @@ struct Assembler {
   // blocks (flushListing), which costs far less than a library call per line.
   std::unique_ptr<char[]> listPending;
   std::size_t listPendingSize = 0;
-  // Writes the full blocks of a large listing while the assembly goes on; null until the first
-  // block fills.
+  // Writes the full blocks of a large listing while the assembly goes on (and first cuts a large
+  // old listing); null until the first block fills, for a small listing never.
   std::unique_ptr<BackgroundWriter> listWriter;
   SourceFile* sourceFile = nullptr;
   char* lineStart;

@@ -7,8 +7,13 @@
 
 namespace zelas {
 
+bool cutToNothing(int fd) {
+  struct stat st;
+  return fstat(fd, &st) == 0 && (!S_ISREG(st.st_mode) || ftruncate(fd, 0) == 0);
+}
+
 BackgroundWriter::BackgroundWriter(std::FILE* file, bool cutFirst)
-    : file_(file), writing_(cutFirst), cutFirst_(cutFirst), thread_([this] { run(); }) {}
+    : file_(file), writing_(cutFirst), thread_([this, cutFirst] { run(cutFirst); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
   {
@@ -19,12 +24,9 @@ BackgroundWriter::~BackgroundWriter() {
   thread_.join();
 }
 
-void BackgroundWriter::run() {
-  if (cutFirst_) {
-    // Pipes and devices have nothing to cut, as "w" leaves them alone too.
-    int fd = fileno(file_);
-    struct stat st;
-    bool failed = fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0);
+void BackgroundWriter::run(bool cutFirst) {
+  if (cutFirst) {
+    bool failed = !cutToNothing(fileno(file_));
     std::lock_guard lock(mutex_);
     cutFailed_ = failed;
     writing_ = false;

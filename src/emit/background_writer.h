@@ -12,6 +12,10 @@
 
 namespace zelas {
 
+// Cuts the file open at fd to nothing, as opening it with "w" does: a regular file only, since
+// pipes and devices have nothing to cut. False when the cut failed.
+bool cutToNothing(int fd);
+
 class BackgroundWriter {
  public:
   // Starts the thread; throws std::system_error when the system has none to give. With
@@ -35,7 +39,7 @@ class BackgroundWriter {
   bool cutFailed() const { return cutFailed_; }
 
  private:
-  void run();
+  void run(bool cutFirst);
 
   std::FILE* file_;
   std::mutex mutex_;
@@ -43,7 +47,6 @@ class BackgroundWriter {
   std::unique_ptr<char[]> waiting_;  // handed over, not yet taken by the thread
   std::size_t waitingSize_ = 0;
   bool writing_;  // the thread is writing a block or cutting the file
-  bool cutFirst_;
   bool cutFailed_ = false;
   std::unique_ptr<char[]> free_;  // a written block, ready to be filled again
   bool stopping_ = false;

@@ -26,14 +26,15 @@ bool listingActive(const Assembler& as) {
 constexpr std::size_t kPendingCapacity = std::size_t{1} << 20;
 
 // The first block that fills starts the background writer, so a small listing never starts a
-// thread. Where the system gives no thread, the blocks are written on this one.
-void startWriter(Assembler& as) {
-  if (as.listWriter != nullptr || as.listFile == nullptr) return;
+// thread. Where the system gives no thread, false: the work is then done on this one.
+bool startWriter(Assembler& as, bool cutFirst = false) {
+  if (as.listWriter != nullptr || as.listFile == nullptr) return as.listWriter != nullptr;
   try {
-    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile);
+    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, cutFirst);
   } catch (const std::system_error&) {
-    // Written here instead.
+    return false;
   }
+  return true;
 }
 
 // Passes the pending text on, without waiting for it to reach the file.
@@ -91,17 +92,9 @@ bool openListing(Assembler& as, const std::string& path) {
   }
   // Few big writes; a failed write still sets the stream's error flag.
   std::setvbuf(as.listFile, nullptr, _IOFBF, kPendingCapacity);
-  // Pipes and devices have nothing to cut, as "w" leaves them alone too.
-  if (!S_ISREG(st.st_mode)) return true;
-  if (static_cast<std::size_t>(st.st_size) >= kPendingCapacity) {
-    try {
-      as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, true);
-      return true;
-    } catch (const std::system_error&) {
-      // Cut here instead.
-    }
-  }
-  if (ftruncate(fd, 0) != 0) {
+  bool large = S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) >= kPendingCapacity;
+  if (large && startWriter(as, true)) return true;
+  if (!cutToNothing(fd)) {
     std::fclose(std::exchange(as.listFile, nullptr));
     return false;
   }

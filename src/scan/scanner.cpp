@@ -140,14 +140,7 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
     // Control characters other than the tab are stored like any other.
     while (p < end && *p != '\t') *o++ = *p++;
     if (p == end) break;
-    std::size_t column = static_cast<std::size_t>(o - out);
-    std::size_t blanks = width == 8 ? 8 - (column & 7) : width - column % width;
-    if (blanks <= 8 && column + 8 <= kLineSize) {
-      std::memcpy(o, "        ", 8);  // blanks past the stop are overwritten or lie beyond
-    } else {
-      std::memset(o, ' ', blanks);
-    }
-    o += blanks;
+    putWholeTab(o, static_cast<int>(o - out), static_cast<int>(width));  // always fits here
   }
   *o = '\0';
   file.take(static_cast<std::size_t>(lineEnd - begin) + 1);

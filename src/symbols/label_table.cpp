@@ -265,9 +265,7 @@ void startNameOrder(LabelTable& table) {
 }
 
 const std::vector<const Label*>& globalsByName(LabelTable& table) {
-  if (!table.nameOrder.valid()) {
-    table.nameOrder = std::async(std::launch::deferred, [&table] { return sortedGlobals(table); });
-  }
+  if (!table.nameOrder.valid()) startNameOrder(table);
   return table.nameOrder.get();
 }
 

@@ -140,10 +140,10 @@ static_assert(uniformSize("mov") == 0 && uniformSize("inc") == 0, "mov and inc h
 
 bool assembleInstruction(Assembler& as) {
   for (std::uint64_t c = keywordCandidates(kMnemonicIndex, as.scanPos); c != 0;) {
-    const InstructionEntry& e = kInstructionTable[takeFirstCandidate(c)];
+    std::size_t entry = takeFirstCandidate(c);
+    const InstructionEntry& e = kInstructionTable[entry];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
     if (matchKeyword(as, e.mnemonic, mode)) {
-      std::size_t entry = static_cast<std::size_t>(&e - kInstructionTable);
       if (as.pass == 1 && kUniformSizes[entry] != 0) {
         // Pass 1 reports nothing and stores nothing: of such an instruction it needs the size.
         reserveCode(as, kUniformSizes[entry]);

@@ -14,11 +14,19 @@
 namespace zelas::test {
 namespace {
 
-TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
+// An assembler in pass 2 whose listing is out.lst, in a folder of its own.
+struct PassTwoListing {
   ScopedTempDir dir;
-  Assembler as(stdout, stderr);
-  as.pass = 2;
-  as.listFile = std::fopen("out.lst", "w");
+  Assembler as{stdout, stderr};
+  PassTwoListing() {
+    as.pass = 2;
+    as.listFile = std::fopen("out.lst", "w");
+  }
+};
+
+TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
+  PassTwoListing listing;
+  Assembler& as = listing.as;
   ASSERT_NE(as.listFile, nullptr);
   char text[] = "\tnop";
   as.lineStart = text;
@@ -87,10 +95,8 @@ TEST(Listing, OpeningCutsTheOldListing) {
 }
 
 TEST(Listing, SmallListingStartsNoThread) {
-  ScopedTempDir dir;
-  Assembler as(stdout, stderr);
-  as.pass = 2;
-  as.listFile = std::fopen("out.lst", "w");
+  PassTwoListing listing;
+  Assembler& as = listing.as;
   ASSERT_NE(as.listFile, nullptr);
   for (int i = 0; i < 100; ++i) listPrintf(as, "line %d\n", i);
   flushListing(as);

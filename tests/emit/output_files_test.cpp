@@ -222,11 +222,16 @@ std::string largeProgram(int labels) {
   return text;
 }
 
+// Assembles a large program where a folder stands in the way of one of its output files.
+RunResult runLargeProgramBlocking(const char* output) {
+  writeFile("prog.asm", largeProgram(6000));
+  fs::create_directory(output);
+  return runZelasInProcess({"-e", "prog"});
+}
+
 TEST(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
   ScopedTempDir dir;
-  writeFile("prog.asm", largeProgram(6000));
-  fs::create_directory("prog.rom");
-  RunResult r = runZelasInProcess({"-e", "prog"});
+  RunResult r = runLargeProgramBlocking("prog.rom");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
   std::string lst = readFile("prog.lst");
@@ -237,9 +242,7 @@ TEST(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
 
 TEST(OutputFailures, LargeProgramHexNotCreatedComesBeforeTheSummaryAndTable) {
   ScopedTempDir dir;
-  writeFile("prog.asm", largeProgram(6000));
-  fs::create_directory("prog.hex");
-  RunResult r = runZelasInProcess({"-e", "prog"});
+  RunResult r = runLargeProgramBlocking("prog.hex");
   EXPECT_EQ(r.status, 1);
   std::string lst = readFile("prog.lst");
   std::size_t report = lst.find("**** Error : Unable to write 'prog.hex'\n\n\nCheckSum = ");
