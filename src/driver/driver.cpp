@@ -220,8 +220,7 @@ int assemble(Assembler& as, const Options& options) {
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
   runPasses(as, base);
-  if (!writeRomFile(as, base)) return 1;
-  writeHexFile(as, base);
+  if (!writeImageFiles(as, base)) return 1;
   writeSummary(as);
   writeSymbolTable(as);
   if (!closeListing(as)) {

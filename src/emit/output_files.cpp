@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <future>
 
 #include "core/assembler.h"
 #include "diag/messages.h"
@@ -64,22 +65,24 @@ class OutputBlock {
 };
 
 // Each line "%02X " per byte, the last one of the line followed by "\n" instead of the blank;
-// a line is formatted whole and written with one call.
-void writeRomBytes(Assembler& as, std::FILE* file, std::size_t extent) {
-  as.checksum = 0;
+// a line is formatted whole and written with one call. Returns the checksum, the 16-bit sum of
+// the bytes written.
+Value writeRomBytes(const Assembler& as, std::FILE* file, std::size_t extent) {
+  Value checksum = 0;
   OutputBlock block(file);
   for (std::size_t start = 0; start < extent; start += kRomBytesPerLine) {
     std::size_t end = std::min(start + kRomBytesPerLine, extent);
     char* out = block.reserve(kRomBytesPerLine * 3 + 1);
     for (std::size_t i = start; i < end; ++i) {
       std::uint8_t byte = as.romImage[i];
-      as.checksum = wrapAdd(as.checksum, byte);
+      checksum = wrapAdd(checksum, byte);
       out = putHexByte(out, byte);
       *out++ = (i + 1) % kRomBytesPerLine == 0 ? '\n' : ' ';
     }
     if (end == extent && extent % kRomBytesPerLine != 0) *out++ = '\n';
     block.commit(out);
   }
+  return checksum;
 }
 
 // Intel HEX addresses carry 16 bits. Records below 10000h are written with no extended address
@@ -127,16 +130,25 @@ void writeHexRecords(const Assembler& as, std::FILE* file, std::size_t extent) {
   std::fputs(":00000001FF\n", file);
 }
 
+std::FILE* createRomFile(Assembler& as, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) std::fprintf(as.err, msg::unableToCreate, path.c_str());
+  return file;
+}
+
+// A HEX file that can't be created is reported as an error, and the run goes on.
+void reportHexNotCreated(Assembler& as, const std::string& path) {
+  as.outputFailed = true;
+  reportError(as, msg::unableToWrite, path.c_str());
+}
+
 }  // namespace
 
 bool writeRomFile(Assembler& as, const std::string& base) {
   std::string path = base + ".rom";
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) {
-    std::fprintf(as.err, msg::unableToCreate, path.c_str());
-    return false;
-  }
-  writeRomBytes(as, file, imageExtent(as));
+  std::FILE* file = createRomFile(as, path);
+  if (file == nullptr) return false;
+  as.checksum = writeRomBytes(as, file, imageExtent(as));
   finishOutput(as, file, path);
   return true;
 }
@@ -145,12 +157,39 @@ void writeHexFile(Assembler& as, const std::string& base) {
   std::string path = base + ".hex";
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (file == nullptr) {
-    as.outputFailed = true;
-    reportError(as, msg::unableToWrite, path.c_str());
+    reportHexNotCreated(as, path);
     return;
   }
   writeHexRecords(as, file, imageExtent(as));
   finishOutput(as, file, path);
+}
+
+bool writeImageFiles(Assembler& as, const std::string& base) {
+  std::string romPath = base + ".rom";
+  std::FILE* rom = createRomFile(as, romPath);
+  if (rom == nullptr) return false;
+  std::size_t extent = imageExtent(as);
+  // Below this, a thread costs more than formatting the text does.
+  constexpr std::size_t kThreadFrom = 256 * 1024;
+  std::launch policy =
+      extent >= kThreadFrom ? std::launch::async | std::launch::deferred : std::launch::deferred;
+  // Both texts only read the image. Where the system gives no thread, get() below formats the
+  // ROM text after the HEX text.
+  const Assembler& image = as;
+  std::future<Value> romText =
+      std::async(policy, [&image, rom, extent] { return writeRomBytes(image, rom, extent); });
+  std::string hexPath = base + ".hex";
+  std::FILE* hex = std::fopen(hexPath.c_str(), "w");
+  if (hex != nullptr) writeHexRecords(as, hex, extent);
+  as.checksum = romText.get();
+  // The reports come in the order of the files: the ROM file's first.
+  finishOutput(as, rom, romPath);
+  if (hex == nullptr) {
+    reportHexNotCreated(as, hexPath);
+  } else {
+    finishOutput(as, hex, hexPath);
+  }
+  return true;
 }
 
 }  // namespace zelas

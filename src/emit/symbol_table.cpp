@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/assembler.h"
 #include "emit/listing.h"
@@ -64,9 +65,14 @@ void writeSymbolTable(Assembler& as) {
   listPrintf(as, "\nValue  Label                # Uses ");
   listPrintf(as, "\n-----  -------------------- ------");
   // Local labels live in their global's own scope and are never listed.
-  for (const Label* label : globalsByName(as.labels)) {
-    const std::string& name = label->name;
-    if (!name.empty() && name.front() != '.') writeSymbolRow(as, name, *label);
+  const std::vector<const Label*>& sorted = globalsByName(as.labels);
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    // Name order scatters the rows over the records, a cache miss each: the record a few rows
+    // ahead is asked for while this one is formatted.
+    constexpr std::size_t kAhead = 8;
+    if (i + kAhead < sorted.size()) __builtin_prefetch(sorted[i + kAhead]);
+    const Label& label = *sorted[i];
+    if (!label.name.empty() && label.name.front() != '.') writeSymbolRow(as, label.name, label);
   }
   listPrintf(as, "\n");
 }

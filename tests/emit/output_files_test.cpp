@@ -175,6 +175,47 @@ TEST_F(Writers, FullDiskIsReportedAndLeavesNoFile) {
   EXPECT_FALSE(fs::exists(fs::symlink_status("prog.hex")));
 }
 
+// The driver writes both files at once, a large image's ROM text on a thread of its own: the
+// files, the checksum and the reports must be those of the two writers one after the other.
+TEST_F(Writers, BothFilesAtOnceMatchTheWritersInTurn) {
+  for (std::size_t size : {std::size_t{3}, std::size_t{0x50003}}) {
+    std::vector<std::uint8_t> image = counting(size);
+    for (std::size_t i = 0; i < size; i += 7) image[i] = static_cast<std::uint8_t>(i * 31 >> 3);
+    setImage(image);
+    ASSERT_TRUE(writeRomFile(as_, "prog"));
+    writeHexFile(as_, "prog");
+    std::string rom = readFile("prog.rom");
+    std::string hex = readFile("prog.hex");
+    Value checksum = as_.checksum;
+    as_.checksum = 0;
+    ASSERT_TRUE(writeImageFiles(as_, "prog"));
+    EXPECT_EQ(readFile("prog.rom"), rom) << size;
+    EXPECT_EQ(readFile("prog.hex"), hex) << size;
+    EXPECT_EQ(as_.checksum, checksum) << size;
+    EXPECT_EQ(as_.errorCount, 0);
+  }
+}
+
+TEST_F(Writers, BothFilesAtOnceReportInTheOrderOfTheFiles) {
+  setImage(counting(0x50000));
+  fs::create_symlink("/dev/full", "prog.rom");
+  fs::create_directory("prog.hex");
+  EXPECT_TRUE(writeImageFiles(as_, "prog"));
+  EXPECT_EQ(err(),
+            "\nError : Unable to write 'prog.rom'\n\n0.0: \n"
+            "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
+  EXPECT_EQ(as_.errorCount, 2);
+  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.rom")));
+}
+
+TEST_F(Writers, BothFilesAtOnceCreateNoHexWithoutTheRom) {
+  setImage(counting(0x50000));
+  fs::create_directory("prog.rom");
+  EXPECT_FALSE(writeImageFiles(as_, "prog"));
+  EXPECT_EQ(err(), "\nError : Unable to create 'prog.rom'\n");
+  EXPECT_FALSE(fs::exists("prog.hex"));
+}
+
 // Through the driver: the listing's summary counts the write error and the run fails.
 TEST(OutputFailures, FullDiskMakesTheRunFail) {
   ScopedTempDir dir;
