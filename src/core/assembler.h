@@ -29,12 +29,17 @@ struct FatalStop {};
 enum class DiagnosticStyle { classic, gnu };
 
 // Where a macro expansion was started, for the "in expansion of macro" note of GNU diagnostics.
+// An expansion runs for every invocation and a report is rare, so the frame keeps pointers and
+// the column is found only when a report needs it. Each points to what outlives the frame: the
+// open file's path, the invoking line (its buffer is not read into while the expansion runs)
+// and the macro's record.
 struct MacroInvocation {
-  std::string file;      // the file holding the invoking line
-  int line = 0;          // its line number in that file
-  int column = 1;        // 1-based column of the macro name
-  std::string macro;     // the macro's name
-  int includeDepth = 0;  // include level the invocation belongs to
+  const std::string* file = nullptr;     // the file holding the invoking line
+  int line = 0;                          // its line number in that file
+  const char* lineText = nullptr;        // the invoking line
+  const std::string* invoked = nullptr;  // the name invoked on that line, whose column is shown
+  const std::string* macro = nullptr;    // the macro's name
+  int includeDepth = 0;                  // include level the invocation belongs to
 };
 
 struct Assembler {

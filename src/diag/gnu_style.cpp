@@ -69,32 +69,37 @@ void writeGnuReport(Assembler& as, const char* severity, const char* text) {
     return;
   }
   const MacroInvocation& where = as.expansions[first];
-  std::fprintf(as.err, "%s:%d:%d: %s: %s\n", where.file.c_str(), where.line, where.column, severity,
-               message.c_str());
+  std::fprintf(as.err, "%s:%d:%d: %s: %s\n", where.file->c_str(), where.line,
+               nameColumn(where.lineText, *where.invoked), severity, message.c_str());
   for (std::size_t k = as.expansions.size(); k-- > first;) {
     const MacroInvocation& frame = as.expansions[k];
-    std::fprintf(as.err, "%s:%d:%d: note: ", frame.file.c_str(), frame.line, frame.column);
-    std::fprintf(as.err, msg::inExpansionOfMacro, frame.macro.c_str());
+    std::fprintf(as.err, "%s:%d:%d: note: ", frame.file->c_str(), frame.line,
+                 nameColumn(frame.lineText, *frame.invoked));
+    std::fprintf(as.err, msg::inExpansionOfMacro, frame.macro->c_str());
     std::fputc('\n', as.err);
   }
 }
 
 ExpansionFrame::ExpansionFrame(Assembler& as, const Macro& macro) : as_(as) {
+  // Lines that come from no file (a test feeding lines itself) are placed in "zelas".
+  static const std::string kNoFile = "zelas";
   MacroInvocation frame;
-  frame.macro = macro.name;
+  frame.macro = &macro.name;
   frame.includeDepth = as.includeDepth;
   // An expansion started by an expanded line stands on the same source line as the outer one.
   if (!as.expansions.empty() && as.expansions.back().includeDepth == as.includeDepth) {
     const MacroInvocation& outer = as.expansions.back();
     frame.file = outer.file;
     frame.line = outer.line;
-    frame.column = outer.column;
+    frame.lineText = outer.lineText;
+    frame.invoked = outer.invoked;
   } else {
-    frame.file = as.sourceFile != nullptr ? as.sourceFile->path() : std::string("zelas");
+    frame.file = as.sourceFile != nullptr ? &as.sourceFile->path() : &kNoFile;
     frame.line = as.lineNumber;
-    frame.column = nameColumn(as.lineStart, macro.name);
+    frame.lineText = as.lineStart;
+    frame.invoked = &macro.name;
   }
-  as.expansions.push_back(std::move(frame));
+  as.expansions.push_back(frame);
 }
 
 }  // namespace zelas
