@@ -6,6 +6,7 @@
 #include "core/buffers.h"
 #include "diag/gnu_style.h"
 #include "emit/listing.h"
+#include "scan/scanner.h"
 #include "scan/source_file.h"
 
 namespace zelas {
@@ -51,8 +52,11 @@ bool warningsShown(const Assembler& as) {
 
 }  // namespace
 
+// Each report that is shown first gives a line that pass 1 took with its tabs the text the
+// listing shows, before the message is formatted: some messages quote the line.
 void reportWarning(Assembler& as, const char* fmt, ...) {
   if (!warningsShown(as)) return;
+  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
@@ -62,6 +66,7 @@ void reportWarning(Assembler& as, const char* fmt, ...) {
 
 void reportMinorWarning(Assembler& as, const char* fmt, ...) {
   if (as.briefMode || !warningsShown(as)) return;
+  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
@@ -71,6 +76,7 @@ void reportMinorWarning(Assembler& as, const char* fmt, ...) {
 
 void reportError(Assembler& as, const char* fmt, ...) {
   if (as.pass != 2 && !as.reportingEnabled) return;
+  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);
@@ -79,6 +85,7 @@ void reportError(Assembler& as, const char* fmt, ...) {
 }
 
 void reportFatal(Assembler& as, const char* fmt, ...) {
+  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
   MessageText m = formatMessage(fmt, args);

@@ -64,7 +64,8 @@ void feedSource(Assembler& as, const std::string& path) {
   as.filesRead.add(path);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  while (readLine(as)) dispatchStatement(as);
+  bool (*const nextLine)(Assembler&) = as.pass == 1 ? readLineForSizing : readLine;
+  while (nextLine(as)) dispatchStatement(as);
 }
 
 void feedSource(Assembler& as, Macro& macro) {
@@ -100,6 +101,7 @@ const char* readIncludeName(Assembler& as) {
 }
 
 void includeDirective(Assembler& as) {
+  expandLineTabs(as);  // an unquoted name runs to the end of the line, blanks and all
   std::string name = readIncludeName(as);
   feedSource(as, findIncludeFile(as, name));
 }

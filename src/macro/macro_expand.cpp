@@ -124,6 +124,8 @@ bool expandMacroCall(Assembler& as) {
     as.scanPos = saved;
     return false;
   }
+  // The arguments are taken as text, blanks and all, and the expansion points at this line.
+  expandLineTabs(as);
   if (as.pass == 2) listPrefixedLine(as, kMacroStartPrefix, as.lineStart);
   resolveMacro(as, macro);
   if (as.pass == 2) listWrite(as, kMacroEndLine, sizeof kMacroEndLine - 1);

@@ -17,12 +17,14 @@ class SavedLineState {
         sourceFile_(as.sourceFile),
         lineStart_(as.lineStart),
         scanPos_(as.scanPos),
-        lineNumber_(as.lineNumber) {}
+        lineNumber_(as.lineNumber),
+        lineKeepsTabs_(as.lineKeepsTabs) {}
   ~SavedLineState() {
     as_.sourceFile = sourceFile_;
     as_.lineStart = lineStart_;
     as_.scanPos = scanPos_;
     as_.lineNumber = lineNumber_;
+    as_.lineKeepsTabs = lineKeepsTabs_;
   }
   SavedLineState(const SavedLineState&) = delete;
   SavedLineState& operator=(const SavedLineState&) = delete;
@@ -33,6 +35,7 @@ class SavedLineState {
   char* lineStart_;
   char* scanPos_;
   int lineNumber_;
+  bool lineKeepsTabs_;
 };
 
 // Makes buffer the current line, empty, with the cursor at its start and line number 0.
@@ -41,6 +44,7 @@ inline void useLineBuffer(Assembler& as, LineBuffer& buffer) {
   as.lineStart = buffer.data();
   as.scanPos = buffer.data();
   as.lineNumber = 0;
+  as.lineKeepsTabs = false;
 }
 
 }  // namespace zelas

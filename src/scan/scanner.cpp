@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
@@ -147,11 +151,122 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
   return true;
 }
 
+// What a line holds that decides whether pass 1 may take it as it stands: its length up to the
+// line end, its tabs, and whether it holds a quote.
+struct LineMarks {
+  std::size_t length = 0;
+  std::size_t tabs = 0;
+  bool quote = false;
+};
+
+void markBytes(LineMarks& marks, const char* text, std::size_t length) {
+  unsigned quotes = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    char c = text[i];
+    marks.tabs += c == '\t';
+    quotes |= static_cast<unsigned>(c == '"') | static_cast<unsigned>(c == '\'');
+  }
+  marks.quote = marks.quote || quotes != 0;
+  marks.length += length;
+}
+
+// Marks the line at the start of w; false when its end does not lie in w, or lies beyond the
+// longest line.
+bool markLine(std::string_view w, LineMarks& marks) {
+  const char* text = w.data();
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time while the block holds them: most lines end within two such steps.
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i lineEnd = _mm_set1_epi8('\n');
+  const __m128i doubleQuote = _mm_set1_epi8('"');
+  const __m128i singleQuote = _mm_set1_epi8('\'');
+  for (; w.size() - i >= 16 && i <= kMaxLineLength; i += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    auto mask = [&v](__m128i c) {
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)));
+    };
+    unsigned tabs = mask(tab);
+    unsigned quotes = mask(doubleQuote) | mask(singleQuote);
+    unsigned ends = mask(lineEnd);
+    if (ends != 0) {
+      unsigned before = (1u << std::countr_zero(ends)) - 1;
+      tabs &= before;
+      quotes &= before;
+    }
+    marks.tabs += static_cast<std::size_t>(std::popcount(tabs));
+    marks.quote = marks.quote || quotes != 0;
+    if (ends != 0) {
+      marks.length = i + static_cast<std::size_t>(std::countr_zero(ends));
+      return marks.length <= kMaxLineLength;
+    }
+  }
+  if (i > kMaxLineLength) return false;
+  marks.length = i;
+#endif
+  const char* found = static_cast<const char*>(std::memchr(text + i, '\n', w.size() - i));
+  if (found == nullptr || found - text > static_cast<std::ptrdiff_t>(kMaxLineLength)) return false;
+  markBytes(marks, text + i, static_cast<std::size_t>(found - (text + i)));
+  return true;
+}
+
+// The line at the start of the file's block, copied to out with its tabs, when its end lies in
+// the block, it holds no quote (inside quotes a tab's blanks are text) and its tabs' blanks would
+// fit the line whatever their columns; false, and nothing taken, otherwise. Sets keepsTabs when
+// the line holds a tab.
+bool readLineAsItStands(SourceFile& file, int tabWidth, char* out, bool& keepsTabs) {
+  std::string_view w = file.window();
+  if (w.empty()) return false;  // the end of the file: an empty view may hold no address at all
+  LineMarks marks;
+  if (!markLine(w, marks)) return false;
+  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  std::size_t length = marks.length;
+  if (length > 0 && w[length - 1] == '\r') --length;  // CR LF ends the line too
+  if (marks.quote || length + marks.tabs * (width - 1) > kMaxLineLength) return false;
+  std::memcpy(out, w.data(), length);
+  out[length] = '\0';
+  keepsTabs = marks.tabs != 0;
+  file.take(marks.length + 1);
+  return true;
+}
+
 }  // namespace
+
+bool readLineForSizing(Assembler& as) {
+  SourceFile* file = as.sourceFile;
+  if (file == nullptr || file->atEnd()) return false;
+  if (readLineAsItStands(*file, as.tabWidth, as.lineStart, as.lineKeepsTabs)) {
+    ++as.lineNumber;
+    as.scanPos = as.lineStart;
+    return true;
+  }
+  return readLine(as);
+}
+
+void expandLineTabs(Assembler& as) {
+  if (!as.lineKeepsTabs) return;
+  as.lineKeepsTabs = false;
+  LineBuffer taken;
+  std::size_t length = std::strlen(as.lineStart);
+  std::memcpy(taken.data(), as.lineStart, length + 1);
+  const std::size_t cursor = static_cast<std::size_t>(as.scanPos - as.lineStart);
+  const int width = as.tabWidth < 1 ? 1 : as.tabWidth;
+  char* out = as.lineStart;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (i == cursor) as.scanPos = out;
+    // The line was taken only if all its tabs fit whole.
+    if (taken[i] != '\t' || !putWholeTab(out, static_cast<int>(out - as.lineStart), width)) {
+      *out++ = taken[i];
+    }
+  }
+  if (cursor >= length) as.scanPos = out;
+  *out = '\0';
+}
 
 bool readLine(Assembler& as) {
   SourceFile* file = as.sourceFile;
   if (file == nullptr || file->atEnd()) return false;
+  as.lineKeepsTabs = false;
   ++as.lineNumber;
   as.scanPos = as.lineStart;
   if (readShortLine(*file, as.tabWidth, as.lineStart)) return true;

@@ -14,6 +14,14 @@ enum class MatchMode { delimited = 1, prefix = 0, wholeWord = -1 };
 // Reads the next line of as.sourceFile into the buffer at as.lineStart, expanding tabs; returns
 // false at the end of the file. Characters beyond column 255 are reported and dropped.
 bool readLine(Assembler& as);
+// Pass 1's reader. Pass 1 only measures, and outside quotes a tab is a blank like any other, so a
+// line without quotes is taken with its tabs as they stand (as.lineKeepsTabs set); any other line
+// is read as readLine reads it.
+bool readLineForSizing(Assembler& as);
+// Expands the tabs of a line taken as it stands, in place, keeping the cursor on the same
+// character: the line's text and columns are then those readLine gives. Nothing to do for
+// other lines.
+void expandLineTabs(Assembler& as);
 // With skip set: moves over blanks and then over a comment to the end of the line.
 void skipBlanks(Assembler& as, bool skip = true);
 // Moves over blanks and a comment like skipBlanks, returning the text passed over.

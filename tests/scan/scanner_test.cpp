@@ -149,6 +149,51 @@ TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
   }
 }
 
+// Pass 1's reader may keep a line's tabs. Expanded, the line must be the one readLine gives, and
+// the cursor must stand where the text before it ends once expanded; a line with a quote, or
+// whose tabs could pass the limit, is never kept.
+TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
+  const std::string alphabet = std::string("abc09 ;,[]\"'\t\t\t\r\n\n\x01\x80") + '\0';
+  std::mt19937 random(91);
+  for (int tabWidth : {8, 3, 1}) {
+    std::string text;
+    while (text.size() < 150000) {
+      std::size_t length = random() % 4 == 0 ? 20 + random() % 240 : random() % 30;
+      for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+      text.push_back('\n');
+    }
+    std::vector<std::string> expected = modelLines(text, tabWidth);
+    test::ScopedTempDir dir;
+    test::writeFile("in.asm", text);
+    LineHarness h;
+    auto file = SourceFile::open("in.asm");
+    h.as.sourceFile = file.get();
+    h.as.tabWidth = tabWidth;
+    std::size_t n = 0;
+    std::size_t kept = 0;
+    while (readLineForSizing(h.as)) {
+      ASSERT_LT(n, expected.size());
+      if (h.as.lineKeepsTabs) {
+        ++kept;
+        std::string taken = h.as.lineStart;
+        EXPECT_EQ(taken.find_first_of("\"'"), std::string::npos) << taken;
+        std::size_t cursor = random() % (taken.size() + 1);
+        h.as.scanPos = h.as.lineStart + cursor;
+        expandLineTabs(h.as);
+        std::vector<std::string> before = modelLines(taken.substr(0, cursor), tabWidth);
+        EXPECT_EQ(std::string(h.as.lineStart, h.as.scanPos), before.empty() ? "" : before[0]);
+        EXPECT_FALSE(h.as.lineKeepsTabs);
+      }
+      EXPECT_EQ(std::string(h.as.lineStart), expected[n]) << "line " << n;
+      EXPECT_EQ(h.as.lineNumber, static_cast<int>(n + 1));
+      ++n;
+    }
+    EXPECT_EQ(n, expected.size());
+    EXPECT_GT(kept, 500u) << "tab width " << tabWidth;
+    h.as.sourceFile = nullptr;
+  }
+}
+
 TEST(LineReader, KeepsNulAndHighBytesWithoutFault) {
   ReadLines r = readAll(std::string("a\xA0"
                                     "b\n",
