@@ -35,6 +35,11 @@ struct BodyLine {
   std::vector<BodyToken> tokens;
   std::string trailing;  // blanks and comment behind the last token
   bool hasTrailing = false;
+  // The first fixedTokens tokens, blanks and text, joined: they read the same in every
+  // expansion (they stand before any parameter or local label), so an expansion copies them in
+  // one piece. Empty, with fixedTokens 0, until joinFixedHeads runs.
+  std::string fixedHead;
+  std::size_t fixedTokens = 0;
 };
 
 struct Macro {
@@ -78,6 +83,8 @@ BodyLine* newMacLine(Assembler& as, Macro* macro, std::string_view text, TokenKi
                      std::string_view blanks);
 // Adds a local label name to macro and returns its index in localLabels.
 int addMacroLocal(Macro& macro, std::string_view name);
+// Joins the fixed head of each body line; to be called again whenever token kinds change.
+void joinFixedHeads(Macro& macro);
 // Called between the passes so that pass 2 numbers expansions as pass 1 did.
 void resetExpansionCounts(Assembler& as);
 

@@ -73,6 +73,7 @@ void completeLocalReferences(Macro& macro) {
       token.ref = local->second;
     }
   }
+  joinFixedHeads(macro);
 }
 
 }  // namespace
@@ -137,6 +138,7 @@ void defineMacro(Assembler& as) {
   }
   recordParameters(as, *macro);
   recordBody(as, *macro);
+  joinFixedHeads(*macro);
 }
 
 }  // namespace zelas

@@ -159,8 +159,10 @@ void buildLine(Assembler& as, const BodyLine* line, Macro* macro) {
   as.scanPos = as.lineStart;
   if (line == nullptr) return;
   LineBuilder built{as.lineStart};
+  built.append(line->fixedHead);
   int carry = 0;
-  for (const BodyToken& token : line->tokens) {
+  for (std::size_t i = line->fixedTokens; i < line->tokens.size(); ++i) {
+    const BodyToken& token = line->tokens[i];
     built.append(shortenBlanks(token.blanks, carry));
     appendPiece(built, token, *macro, carry);
   }

@@ -122,6 +122,21 @@ BodyLine* newMacLine(Assembler& as, Macro* macro, std::string_view text, TokenKi
   return &line;
 }
 
+void joinFixedHeads(Macro& macro) {
+  for (BodyLine& line : macro.lines) {
+    line.fixedHead.clear();
+    line.fixedTokens = 0;
+    for (const BodyToken& token : line.tokens) {
+      // A parameter reads as its argument, a local label with the expansion's number, and the
+      // blanks after a local label shrink by what the number adds.
+      if (token.kind == TokenKind::paramRef || token.kind == TokenKind::localLabel) break;
+      line.fixedHead += token.blanks;
+      line.fixedHead += token.text;
+      ++line.fixedTokens;
+    }
+  }
+}
+
 int addMacroLocal(Macro& macro, std::string_view name) {
   int index = static_cast<int>(macro.localLabels.size());
   macro.localLabels.push_back(MacroLocal{std::string(name)});

@@ -16,16 +16,26 @@ struct Builder : LineHarness {
     macro = newMacro(as, "m");
     newMacParam(as, macro, "cnt");
   }
-  // Records body text as the macro's one line and builds it for expansion number count.
+  // Records body text as the macro's one line and builds it for expansion number count, with
+  // its fixed head joined as a recorded macro has it. The line must read the same when every
+  // token is joined one by one.
   std::string build(const std::string& body, const std::string& argument, int count) {
     macro->lines.clear();
     setLine(body);
     recordBodyLine(as, *macro);
     macro->params[0].argument = argument;
     macro->expansionCount = count;
+    BodyLine tokenByToken = macro->lines[0];
+    joinFixedHeads(*macro);
     buildLine(as, &macro->lines[0], macro);
     EXPECT_EQ(as.scanPos, as.lineStart);
-    return as.lineStart;
+    std::string line = as.lineStart;
+    bool reporting = as.reportingEnabled;
+    as.reportingEnabled = false;  // the cut, if any, was reported above
+    buildLine(as, &tokenByToken, macro);
+    as.reportingEnabled = reporting;
+    EXPECT_EQ(std::string(as.lineStart), line) << body;
+    return line;
   }
   Macro* macro;
 };
@@ -57,6 +67,14 @@ TEST(BuildLine, ReferenceGetsSuffixAndColonAndTrailingTextIsKept) {
   b.macro->expansionCount = 4;
   buildLine(b.as, &b.macro->lines[1], b.macro);
   EXPECT_STREQ(b.as.lineStart, "    jmp top#4:   ; back");
+}
+
+TEST(BuildLine, FixedHeadStopsAtTheFirstParameterOrLocalLabel) {
+  Builder b;
+  EXPECT_EQ(b.build("  mov a, [x+cnt] ; n", "3", 1), "  mov a, [x+3] ; n");
+  EXPECT_EQ(b.macro->lines[0].fixedHead, "  mov a, [x+");
+  EXPECT_EQ(b.build("lp: jmp lp", "", 9), "lp#9: jmp lp#9:");
+  EXPECT_EQ(b.macro->lines[0].fixedTokens, 0u);
 }
 
 TEST(BuildLine, ArgumentWithBlanksIsInsertedAsWritten) {
