@@ -160,7 +160,7 @@ void storeStringBytes(Assembler& as, std::size_t address, std::size_t count,
                       const std::uint8_t* bytes) {
   std::size_t size = as.romImage.size();
   if (address >= size || count > size - address) {
-    listPrintf(as, "\n");
+    listWrite(as, "\n", 1);
     reportFatal(as, msg::pcBeyondImage, static_cast<unsigned>(address),
                 static_cast<unsigned>(size));
   }
@@ -194,7 +194,7 @@ void storeDs(Assembler& as, const std::string& text) {
     if (i >= 2) listStringByte(as, byte, (i - 2) % kDsBytesPerLine == 0, false);
     storeStringBytes(as, address + i, 1, &byte);
   }
-  listPrintf(as, "\n");
+  listWrite(as, "\n", 1);
 }
 
 // Pass 2: the header, the continuation lines and the character/zero pairs of a dsu string.
@@ -208,7 +208,7 @@ void storeDsu(Assembler& as, const std::string& text) {
     }
     storeStringBytes(as, address + 2 * i, 2, pair);
   }
-  listPrintf(as, "\n");
+  listWrite(as, "\n", 1);
 }
 
 }  // namespace
