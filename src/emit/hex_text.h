@@ -3,22 +3,13 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
 namespace zelas {
 
 inline constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// Writes value as upper-case hexadecimal with at least minDigits digits ("%0<minDigits>X" of an
-// unsigned int); returns the end of the text.
-inline char* putHex(char* out, unsigned value, int minDigits) {
-  int digits = 1;
-  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
-  if (digits < minDigits) digits = minDigits;
-  for (int i = digits - 1; i >= 0; --i) *out++ = kHexDigits[(value >> (4 * i)) & 0xF];
-  return out;
-}
 
 // The two digits of every byte, side by side: the ROM and HEX files and the listing format
 // millions of bytes, and one two-byte copy beats two lookups with their shifts.
@@ -30,6 +21,22 @@ inline constexpr std::array<char, 512> kHexPairs = [] {
   }
   return pairs;
 }();
+
+// Writes value as upper-case hexadecimal with at least minDigits digits ("%0<minDigits>X" of an
+// unsigned int); returns the end of the text. Every listing line starts with an address, so the
+// digits are placed two at a time from the right.
+inline char* putHex(char* out, unsigned value, int minDigits) {
+  int digits = value == 0 ? 1 : (std::bit_width(value) + 3) / 4;
+  if (digits < minDigits) digits = minDigits;
+  char* end = out + digits;
+  char* p = end;
+  for (; p - out >= 2; value >>= 8) {
+    p -= 2;
+    std::memcpy(p, &kHexPairs[2 * (value & 0xFFu)], 2);
+  }
+  if (p > out) *--p = kHexDigits[value & 0xFu];
+  return end;
+}
 
 // Writes a byte as two upper-case hexadecimal digits ("%02X" of 0..255; of a larger value, its
 // low byte).

@@ -41,6 +41,34 @@ inline std::uint64_t keywordCandidates(const KeywordIndex& index, const char* p)
   return index[keywordBucket(p[0])][keywordBucket(p[1])];
 }
 
+// A keyword of up to eight letters as one little-endian word, so that matchKeyword compares it
+// with the text in one step: byte i of letters is letter i, and mask covers the keyword's bytes.
+struct PackedKeyword {
+  std::uint64_t letters = 0;
+  std::uint64_t mask = 0;
+  std::size_t length = 0;
+};
+
+consteval PackedKeyword packKeyword(const char* keyword) {
+  PackedKeyword packed;
+  for (; keyword[packed.length] != '\0'; ++packed.length) {
+    if (packed.length == 8) throw "keywords have eight characters or fewer";
+    packed.letters |= std::uint64_t{static_cast<unsigned char>(keyword[packed.length])}
+                      << (8 * packed.length);
+    packed.mask |= std::uint64_t{0xFF} << (8 * packed.length);
+  }
+  return packed;
+}
+
+// The packed keywords of table, in table order.
+template <typename Entry, std::size_t N>
+consteval std::array<PackedKeyword, N> packKeywords(const Entry (&table)[N],
+                                                    const char* Entry::*keyword) {
+  std::array<PackedKeyword, N> packed{};
+  for (std::size_t i = 0; i < N; ++i) packed[i] = packKeyword(table[i].*keyword);
+  return packed;
+}
+
 // Index of the first entry in candidates, which is not empty; removes it from candidates.
 inline std::size_t takeFirstCandidate(std::uint64_t& candidates) {
   std::size_t i = static_cast<std::size_t>(std::countr_zero(candidates));

@@ -398,11 +398,10 @@ void requireDelimiter(Assembler& as, const char* keyword) {
   }
 }
 
-bool matchKeyword(Assembler& as, const char* keyword, MatchMode mode) {
-  const char* p = as.scanPos;
-  for (const char* k = keyword; *k != '\0'; ++k, ++p) {
-    if (foldCase(*p) != *k) return false;  // also stops at the terminator
-  }
+namespace {
+
+// The rest of a match that reached p, the end of keyword in the text.
+bool finishKeyword(Assembler& as, const char* p, const char* keyword, MatchMode mode) {
   if (mode == MatchMode::wholeWord && *p != '\0' && !isBlank(*p)) return false;
   as.scanPos = const_cast<char*>(p);
   if (mode == MatchMode::prefix) {
@@ -411,6 +410,40 @@ bool matchKeyword(Assembler& as, const char* keyword, MatchMode mode) {
     requireDelimiter(as, keyword);
   }
   return true;
+}
+
+// foldCase on each byte of a word: 'A'..'Z' get bit 5, every other byte stays.
+constexpr std::uint64_t foldCaseWord(std::uint64_t w) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x80 * kOnes;
+  std::uint64_t low = w & (0x7F * kOnes);
+  // Bit 7 of each byte: its low seven bits reach 'A', pass 'Z'; no sum carries into the next.
+  std::uint64_t fromA = low + (0x80 - 'A') * kOnes;
+  std::uint64_t beyondZ = low + (0x80 - 'Z' - 1) * kOnes;
+  std::uint64_t upper = fromA & ~beyondZ & ~w & kHigh;
+  return w | (upper >> 2);
+}
+
+}  // namespace
+
+bool matchKeyword(Assembler& as, const char* keyword, MatchMode mode) {
+  const char* p = as.scanPos;
+  for (const char* k = keyword; *k != '\0'; ++k, ++p) {
+    if (foldCase(*p) != *k) return false;  // also stops at the terminator
+  }
+  return finishKeyword(as, p, keyword, mode);
+}
+
+bool matchKeyword(Assembler& as, const char* keyword, const PackedKeyword& packed, MatchMode mode) {
+  if constexpr (std::endian::native != std::endian::little) {
+    return matchKeyword(as, keyword, mode);
+  }
+  // Eight bytes from the cursor: the line buffer's slack holds those past its longest line. A
+  // terminator within the keyword's bytes differs from its letter, as above.
+  std::uint64_t text;
+  std::memcpy(&text, as.scanPos, sizeof text);
+  if (((foldCaseWord(text) ^ packed.letters) & packed.mask) != 0) return false;
+  return finishKeyword(as, as.scanPos + packed.length, keyword, mode);
 }
 
 bool acceptChar(Assembler& as, char ch) {

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "scan/keyword_index.h"
+
 namespace zelas {
 
 struct Assembler;
@@ -31,6 +33,8 @@ const char* takeBlanks(Assembler& as);
 const char* readToken(Assembler& as, bool skip = true);
 // Matches keyword (lower case) at the cursor, ignoring case; see MatchMode.
 bool matchKeyword(Assembler& as, const char* keyword, MatchMode mode);
+// The same, keyword given packed as well: the statement words of every line are matched so.
+bool matchKeyword(Assembler& as, const char* keyword, const PackedKeyword& packed, MatchMode mode);
 // After a keyword: skips blanks, or warns that a delimiter is required.
 void requireDelimiter(Assembler& as, const char* keyword);
 // Steps over ch (and the blanks after it) when it is under the cursor.

@@ -65,15 +65,18 @@ constexpr Directive kDirectives[] = {
 
 constexpr KeywordIndex kConditionalIndex = makeKeywordIndex(kConditionals, &Directive::keyword);
 constexpr KeywordIndex kDirectiveIndex = makeKeywordIndex(kDirectives, &Directive::keyword);
+constexpr auto kConditionalWords = packKeywords(kConditionals, &Directive::keyword);
+constexpr auto kDirectiveWords = packKeywords(kDirectives, &Directive::keyword);
 
 // Tries the entries that begin with the letter at the cursor, in table order.
 template <std::size_t N>
-bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordIndex& index) {
+bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordIndex& index,
+                   const std::array<PackedKeyword, N>& words) {
   for (std::uint64_t c = keywordCandidates(index, as.scanPos); c != 0;) {
     std::size_t i = takeFirstCandidate(c);
     if (i >= N) break;  // the index was built from this table; this only informs the compiler
     const Directive& d = table[i];
-    if (matchKeyword(as, d.keyword, d.mode)) {
+    if (matchKeyword(as, d.keyword, words[i], d.mode)) {
       d.handler(as);
       return true;
     }
@@ -83,12 +86,13 @@ bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordInde
 
 // Steps 8 to 11: the statement word, once assembly is enabled and the line is not empty.
 void dispatchStatementWord(Assembler& as) {
-  if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", MatchMode::delimited)) {
+  constexpr PackedKeyword kMacroWord = packKeyword("macro");
+  if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", kMacroWord, MatchMode::delimited)) {
     defineMacro(as);
     return;
   }
   if (expandMacroCall(as)) return;
-  if (runFirstMatch(as, kDirectives, kDirectiveIndex)) return;
+  if (runFirstMatch(as, kDirectives, kDirectiveIndex, kDirectiveWords)) return;
   if (assembleInstruction(as)) return;
   std::string word = readToken(as, true);
   reportWarning(as, msg::unknownInstruction, word.c_str());
@@ -97,7 +101,7 @@ void dispatchStatementWord(Assembler& as) {
 
 // Steps 5 on: the conditionals, then (while assembling) the statement word.
 void dispatchStatementBody(Assembler& as) {
-  if (runFirstMatch(as, kConditionals, kConditionalIndex)) return;
+  if (runFirstMatch(as, kConditionals, kConditionalIndex, kConditionalWords)) return;
   if (!as.assemblyEnabled) return;
   if (atLineEnd(as)) {
     listTextLine(as);

@@ -112,6 +112,7 @@ static_assert(tableInStep(), "an encoder's forms are not side by side in the opc
 
 constexpr KeywordIndex kMnemonicIndex =
     makeKeywordIndex(kInstructionTable, &InstructionEntry::mnemonic);
+constexpr auto kMnemonicWords = packKeywords(kInstructionTable, &InstructionEntry::mnemonic);
 
 // The bytes every form of a mnemonic takes, or 0 when its forms differ in size. The encoders of
 // such a mnemonic emit that many bytes whatever the operands, malformed ones included (their
@@ -143,7 +144,7 @@ bool assembleInstruction(Assembler& as) {
     std::size_t entry = takeFirstCandidate(c);
     const InstructionEntry& e = kInstructionTable[entry];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
-    if (matchKeyword(as, e.mnemonic, mode)) {
+    if (matchKeyword(as, e.mnemonic, kMnemonicWords[entry], mode)) {
       if (as.pass == 1 && kUniformSizes[entry] != 0) {
         // Pass 1 reports nothing and stores nothing: of such an instruction it needs the size.
         reserveCode(as, kUniformSizes[entry]);

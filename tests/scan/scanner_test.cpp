@@ -312,6 +312,46 @@ TEST(MatchKeyword, HonoursTheThreeModes) {
   EXPECT_EQ(h.errText(), "");
 }
 
+// The packed match compares eight bytes at once, folding their case together: it must answer
+// as the character loop does for any text, including the bytes around the letters' ranges, high
+// bytes, and a terminator inside the keyword, at every position up to the end of a full line.
+TEST(MatchKeyword, PackedMatchAgreesWithTheCharacterLoop) {
+  constexpr const char* kWords[] = {"if", "xpageoff", "nop", "a", "dwl", "macro", "jnz"};
+  constexpr PackedKeyword kPacked[] = {
+      packKeyword("if"),  packKeyword("xpageoff"), packKeyword("nop"), packKeyword("a"),
+      packKeyword("dwl"), packKeyword("macro"),    packKeyword("jnz")};
+  const std::string alphabet =
+      std::string("iIfFxXpPaAgGeEoOnNdDwWlLmMcCrRjJzZ@[`{\x80\xC1\xDA\xFA ,") + '\0';
+  std::mt19937 random(7);
+  LineHarness h;
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::size_t w = random() % std::size(kWords);
+    std::string text;
+    if (random() % 2 == 0) {
+      // The keyword itself, each letter in either case, then something.
+      for (const char* k = kWords[w]; *k != '\0'; ++k) {
+        text.push_back(random() % 2 == 0 ? *k : static_cast<char>(*k - 32));
+      }
+    }
+    while (text.size() < 10) text.push_back(alphabet[random() % alphabet.size()]);
+    // Anywhere on the line, up to its very end.
+    std::size_t at = random() % 4 == 0 ? kMaxLineLength - random() % 10 : 0;
+    std::string line = std::string(at, ' ') + text;
+    line.resize(std::min(line.size(), kMaxLineLength));
+    for (MatchMode mode : {MatchMode::delimited, MatchMode::prefix, MatchMode::wholeWord}) {
+      h.setLine(line);
+      h.as.scanPos += at;
+      bool loop = matchKeyword(h.as, kWords[w], mode);
+      std::size_t loopColumn = static_cast<std::size_t>(h.column());
+      h.setLine(line);
+      h.as.scanPos += at;
+      bool packed = matchKeyword(h.as, kWords[w], kPacked[w], mode);
+      ASSERT_EQ(packed, loop) << kWords[w] << " in '" << line.substr(at) << "'";
+      ASSERT_EQ(static_cast<std::size_t>(h.column()), loopColumn);
+    }
+  }
+}
+
 TEST(Punctuation, AcceptExpectAndPairs) {
   LineHarness h;
   h.enableReports();
