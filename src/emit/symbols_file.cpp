@@ -18,12 +18,11 @@ using Entry = std::pair<std::string, Value>;
 // entered before any global label have no scope to be named after and are left out too.
 std::vector<Entry> collectLabels(const LabelTable& table) {
   std::vector<Entry> entries;
-  for (std::size_t i = 0; i < table.records.size(); ++i) {
-    const Label& label = table.records[i];
-    if (!label.resolved || label.scope == &table.orphanScope) continue;
+  table.records.forEach([&](const Label& label) {
+    if (!label.resolved || label.scope == &table.orphanScope) return;
     std::string name = label.scope == nullptr ? label.name : label.scope->name + label.name;
     entries.emplace_back(std::move(name), label.value);
-  }
+  });
   return entries;
 }
 

@@ -122,6 +122,12 @@ bool startsWithPlainWord(const Assembler& as) {
   return *p != ':';
 }
 
+// The statement word seems to be equ. Only where its label is kept depends on the answer, so a
+// macro of that name or an "equx" may take it too.
+bool startsLikeEqu(const char* p) {
+  return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
+}
+
 }  // namespace
 
 void dispatchStatement(Assembler& as) {
@@ -134,7 +140,7 @@ void dispatchStatement(Assembler& as) {
   readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
-      as.lineLabel = defineLabel(as, as.tokenBuffer.data());
+      as.lineLabel = defineLabel(as, as.tokenBuffer.data(), startsLikeEqu(as.scanPos));
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
         return;

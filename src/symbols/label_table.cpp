@@ -45,11 +45,17 @@ std::uint64_t hashStem(std::uint32_t scopeId, std::string_view stem) {
   return mix(h);
 }
 
+// A name split into its stem and the number it ends in (none: 0).
+struct NameParts {
+  std::string_view stem;
+  std::uint32_t number = 0;
+};
+
 // Generated code and macro labels are full of names that end in a number (f12, K7, .l3, spin#40).
 // Such a name hashes as its stem plus the number, so the members of a family take neighbouring
 // slots, and a program's references to them stay within a few cache lines instead of one line
 // per name. At most nine trailing digits count as the number; any before them join the stem.
-std::uint32_t hashKey(std::uint32_t scopeId, std::string_view name) {
+NameParts splitTrailingNumber(std::string_view name) {
   std::size_t stemLength = name.size();
   std::uint32_t number = 0;
   for (std::uint32_t scale = 1; stemLength > 0 && name.size() - stemLength < 9; scale *= 10) {
@@ -58,8 +64,11 @@ std::uint32_t hashKey(std::uint32_t scopeId, std::string_view name) {
     number += digit * scale;
     --stemLength;
   }
-  return static_cast<std::uint32_t>(hashStem(scopeId, name.substr(0, stemLength))) + number;
+  return NameParts{name.substr(0, stemLength), number};
 }
+
+// Room a scope's locals of one family take before the next scope's: most scopes have a few.
+constexpr std::uint32_t kScopeSpacing = 4;
 
 // The probe stride: odd, so that it visits every slot of the power-of-two table, and taken from
 // the hash's upper half (double hashing). A family fills a run of neighbouring slots; a key whose
@@ -72,29 +81,38 @@ std::size_t probeStride(std::uint32_t hash) {
 
 }  // namespace
 
-Label* LabelIndex::find(LabelArena& records, std::uint32_t scopeId, std::string_view name) const {
+std::uint32_t LabelIndex::keyHash(std::uint32_t scopeId, std::string_view name) const {
+  NameParts parts = splitTrailingNumber(name);
+  if (keying_ == Keying::byScope) {
+    // The family's place, moved along by the scope: consecutive scopes, neighbouring slots.
+    return static_cast<std::uint32_t>(hashStem(0, parts.stem)) + scopeId * kScopeSpacing +
+           parts.number;
+  }
+  return static_cast<std::uint32_t>(hashStem(scopeId, parts.stem)) + parts.number;
+}
+
+Label* LabelIndex::find(LabelRecords& records, std::uint32_t scopeId, std::string_view name) const {
   if (slots_.empty()) return nullptr;
-  std::uint32_t hash = hashKey(scopeId, name);
+  std::uint32_t hash = keyHash(scopeId, name);
   std::size_t mask = slots_.size() - 1;
   std::size_t stride = probeStride(hash);
   for (std::size_t i = hash & mask;; i = (i + stride) & mask) {
     const Slot& slot = slots_[i];
     if (slot.ref == 0) return nullptr;
     if (slot.hash != hash) continue;
-    Label& label = records[slot.ref - 1];
+    Label& label = records.at(slot.ref - 1);
     if (label.ownerId == scopeId && label.name == name) return &label;
   }
 }
 
-void LabelIndex::insert(LabelArena& records, std::uint32_t scopeId, std::size_t position) {
-  // The arena cannot outgrow 32-bit positions: the source would have to hold billions of labels.
+void LabelIndex::insert(LabelRecords& records, std::uint32_t scopeId, std::uint32_t place) {
   if ((used_ + 1) * 2 > slots_.size()) grow();
-  std::uint32_t hash = hashKey(scopeId, records[position].name);
+  std::uint32_t hash = keyHash(scopeId, records.at(place).name);
   std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   std::size_t stride = probeStride(hash);
   while (slots_[i].ref != 0) i = (i + stride) & mask;
-  slots_[i] = Slot{hash, static_cast<std::uint32_t>(position + 1)};
+  slots_[i] = Slot{hash, place + 1};
   ++used_;
 }
 
@@ -118,15 +136,20 @@ namespace {
 
 // Creates a record with the fields every new label starts with: the current pc, an address
 // label, resolved, unused.
-Label& insertLabel(Assembler& as, const Label* scope, std::string_view name) {
+Label& insertLabel(Assembler& as, const Label* scope, std::string_view name, bool forEqu) {
   LabelTable& table = as.labels;
-  Label& label = table.records.emplace_back();
+  LabelArena& arena = forEqu ? table.records.constants : table.records.entered;
+  // Places are 31 bits: the source would have to hold billions of labels to run out of them.
+  std::uint32_t place = static_cast<std::uint32_t>(arena.size());
+  if (forEqu) place += LabelRecords::kConstantPlace;
+  Label& label = arena.emplace_back();
   label.name = name;
   label.value = as.pc;
   label.scope = scope;
   label.ownerId = scope == nullptr ? 0 : scope->scopeId;
   if (scope == nullptr && isDecimalDigit(name.front())) table.hasDigitNames = true;
-  table.index.insert(table.records, label.ownerId, table.records.size() - 1);
+  LabelIndex& index = scope == nullptr ? table.globals : table.locals;
+  index.insert(table.records, label.ownerId, place);
   return label;
 }
 
@@ -134,14 +157,14 @@ Label* findGlobal(LabelTable& table, std::string_view name) {
   // Every number in an operand is first looked up as a label; while no label is named like a
   // number, that answer is known without a probe into the index.
   if (isDecimalDigit(name.front()) && !table.hasDigitNames) return nullptr;
-  return table.index.find(table.records, 0, name);
+  return table.globals.find(table.records, 0, name);
 }
 
 Label* findInScope(LabelTable& table, const Label* scope, std::string_view name) {
-  return scope == nullptr ? nullptr : table.index.find(table.records, scope->scopeId, name);
+  return scope == nullptr ? nullptr : table.locals.find(table.records, scope->scopeId, name);
 }
 
-Label* newGlobalLabel(Assembler& as, std::string_view name) {
+Label* newGlobalLabel(Assembler& as, std::string_view name, bool forEqu) {
   LabelTable& table = as.labels;
   if (Label* existing = findGlobal(table, name)) {
     {
@@ -154,14 +177,14 @@ Label* newGlobalLabel(Assembler& as, std::string_view name) {
     table.localScope = existing;
     return existing;
   }
-  Label& label = insertLabel(as, nullptr, name);
+  Label& label = insertLabel(as, nullptr, name, forEqu);
   label.scopeId = table.nextScopeId++;
   table.globalEntered = true;
   table.localScope = &label;
   return &label;
 }
 
-Label* newLocalLabel(Assembler& as, std::string_view name) {
+Label* newLocalLabel(Assembler& as, std::string_view name, bool forEqu) {
   LabelTable& table = as.labels;
   if (!table.globalEntered) {
     ForcedReport forced(as);
@@ -175,14 +198,14 @@ Label* newLocalLabel(Assembler& as, std::string_view name) {
     reportWarning(as, msg::localAlreadyDefined, existing->name.c_str());
     return existing;
   }
-  return &insertLabel(as, table.localScope, name);
+  return &insertLabel(as, table.localScope, name, forEqu);
 }
 
 }  // namespace
 
-Label* newLabel(Assembler& as, std::string_view name) {
+Label* newLabel(Assembler& as, std::string_view name, bool forEqu) {
   if (name.empty()) return nullptr;
-  return isLocalName(name) ? newLocalLabel(as, name) : newGlobalLabel(as, name);
+  return isLocalName(name) ? newLocalLabel(as, name, forEqu) : newGlobalLabel(as, name, forEqu);
 }
 
 Label* findLabel(Assembler& as, std::string_view name) {
@@ -195,8 +218,8 @@ namespace {
 
 // The record that findLabel would give, when it is the next one pass 1 entered; else null.
 Label* nextDefinedLabel(LabelTable& table, std::string_view name) {
-  if (table.nextDefined >= table.records.size()) return nullptr;
-  Label& next = table.records[table.nextDefined];
+  if (table.nextDefined >= table.records.entered.size()) return nullptr;
+  Label& next = table.records.entered[table.nextDefined];
   // A global record has no scope and a local one always has, so an empty local scope never
   // matches.
   const Label* scope = isLocalName(name) ? table.localScope : nullptr;
@@ -207,9 +230,9 @@ Label* nextDefinedLabel(LabelTable& table, std::string_view name) {
 
 }  // namespace
 
-Label* defineLabel(Assembler& as, std::string_view name) {
+Label* defineLabel(Assembler& as, std::string_view name, bool forEqu) {
   if (name.empty()) return nullptr;
-  if (as.pass < 2) return newLabel(as, name);
+  if (as.pass < 2) return newLabel(as, name, forEqu);
   Label* label = nextDefinedLabel(as.labels, name);
   if (label == nullptr) label = findLabel(as, name);
   if (!isLocalName(name)) {
@@ -234,9 +257,8 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
     const Label* label;
   };
   std::vector<Key> keys;
-  for (std::size_t i = 0; i < table.records.size(); ++i) {
-    const Label& label = table.records[i];
-    if (label.scope != nullptr) continue;
+  table.records.forEach([&keys](const Label& label) {
+    if (label.scope != nullptr) return;
     std::uint64_t prefix = 0;
     std::size_t n = std::min<std::size_t>(label.name.size(), 8);
     for (std::size_t i = 0; i < n; ++i) {
@@ -244,7 +266,7 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
                 << (56 - 8 * i);
     }
     keys.push_back(Key{prefix, &label});
-  }
+  });
   std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     return a.label->name < b.label->name;
@@ -258,7 +280,7 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
 void startNameOrder(LabelTable& table) {
   // A thread costs more than sorting a few thousand names.
   constexpr std::size_t kThreadFrom = 4096;
-  std::launch policy = table.records.size() >= kThreadFrom
+  std::launch policy = table.records.entered.size() + table.records.constants.size() >= kThreadFrom
                            ? std::launch::async | std::launch::deferred
                            : std::launch::deferred;
   table.nameOrder = std::async(policy, [&table] { return sortedGlobals(table); }).share();

@@ -1,8 +1,9 @@
 // The label table: global labels, each with its own scope of local labels (names beginning with
-// "."). Pass 1 enters labels; pass 2 only finds them again. The records live in one arena in
-// entry order and are found through one open-addressing hash index keyed by (scope, name), so a
-// lookup costs one or two cache lines whatever the size of the program. Name order, which only
-// the symbol table and the symbols file need, is produced once, by sorting, when they are written.
+// "."). Pass 1 enters labels; pass 2 only finds them again. The records live in arenas in entry
+// order, equ labels apart, and are found through two open-addressing hash indexes keyed by
+// (scope, name), one for the globals and one for the locals, so a lookup costs one or two cache
+// lines whatever the size of the program. Name order, which only the symbol table and the
+// symbols file need, is produced once, by sorting, when they are written.
 #pragma once
 
 #include <cstdint>
@@ -51,37 +52,69 @@ class LabelArena {
   std::size_t size_ = 0;
 };
 
+// Where the records live: the labels of equ statements apart from all others. A program refers
+// to its constants from everywhere in its code; kept together they take a few cache lines and
+// pages, where spread among the other labels each reference to one costs a miss of its own.
+// Which arena a record is in changes nothing but where it lies.
+struct LabelRecords {
+  // A record's place: its position in entered, or in constants with kConstantPlace added.
+  static constexpr std::uint32_t kConstantPlace = 0x80000000u;
+
+  LabelArena entered;    // every other label, in entry order
+  LabelArena constants;  // equ labels, in entry order among themselves
+
+  Label& at(std::uint32_t place) {
+    return place >= kConstantPlace ? constants[place - kConstantPlace] : entered[place];
+  }
+  // Calls f on every record: the entered ones in entry order, then the constants.
+  template <typename F>
+  void forEach(F f) const {
+    for (std::size_t i = 0; i < entered.size(); ++i) f(entered[i]);
+    for (std::size_t i = 0; i < constants.size(); ++i) f(constants[i]);
+  }
+};
+
 // Open addressing with double hashing over a power-of-two array kept at most half full. A slot is
 // eight bytes (the key's 32-bit hash, which also gives its home position and probe stride, and
 // the record's place in the arena), so that the whole index stays small enough for the cache; a
 // probe touches the record only when the 32 bits of hash agree.
 class LabelIndex {
  public:
-  Label* find(LabelArena& records, std::uint32_t scopeId, std::string_view name) const;
-  // Files records[position] under scopeId.
-  void insert(LabelArena& records, std::uint32_t scopeId, std::size_t position);
+  // How keys are placed. A family of names differing only in a trailing number (f1, f2, ...)
+  // takes neighbouring slots. Local labels are also placed by their scope, the scopes in the
+  // order pass 1 opened them, so that the scope after this one lies next to it: both passes
+  // walk through the scopes in that order.
+  enum class Keying { byName, byScope };
+  explicit LabelIndex(Keying keying) : keying_(keying) {}
+
+  Label* find(LabelRecords& records, std::uint32_t scopeId, std::string_view name) const;
+  // Files the record at place under scopeId.
+  void insert(LabelRecords& records, std::uint32_t scopeId, std::uint32_t place);
 
  private:
   struct Slot {
     std::uint32_t hash = 0;
-    std::uint32_t ref = 0;  // position in the arena plus one; 0 for an empty slot
+    std::uint32_t ref = 0;  // the record's place plus one; 0 for an empty slot
   };
   void grow();
+  std::uint32_t keyHash(std::uint32_t scopeId, std::string_view name) const;
 
+  Keying keying_;
   std::vector<Slot> slots_;
   std::size_t used_ = 0;
 };
 
 struct LabelTable {
-  LabelArena records;  // every record, in entry order
-  LabelIndex index;
+  LabelRecords records;
+  LabelIndex globals{LabelIndex::Keying::byName};
+  LabelIndex locals{LabelIndex::Keying::byScope};
   bool globalEntered = false;         // pass 1 has entered a global label
   const Label* localScope = nullptr;  // where "." names are entered and found; null = empty scope
   // Stands in for the scope of the locals entered before any global label (pass 1).
   Label orphanScope;
   std::uint32_t nextScopeId = 2;  // 0 files the globals, 1 the orphan locals
-  // Pass 2 meets the label fields in the order pass 1 entered them: the record after the last
-  // one found this way is tried before the index (a hit needs no hashing and no probe into a
+  // Pass 2 meets the label fields in the order pass 1 entered them: the entered record after the
+  // last one found this way is tried before the index (a hit needs no hashing and no probe into a
   // table larger than the cache).
   std::size_t nextDefined = 0;
   bool hasDigitNames = false;  // a global label begins with a decimal digit
@@ -96,9 +129,10 @@ struct LabelTable {
 };
 
 // The label of a statement's label field; null for an empty name or (pass 2) a name not found.
-Label* defineLabel(Assembler& as, std::string_view name);
+// forEqu: the statement looks like an equ, whose label pass 1 keeps with the constants.
+Label* defineLabel(Assembler& as, std::string_view name, bool forEqu = false);
 // Pass 1: enter name, or report the duplicate and return the existing record.
-Label* newLabel(Assembler& as, std::string_view name);
+Label* newLabel(Assembler& as, std::string_view name, bool forEqu = false);
 // Looks name up in the local scope ("." names) or the global table; never creates or reports.
 Label* findLabel(Assembler& as, std::string_view name);
 // Called between the passes: pass 2 starts with an empty local scope.

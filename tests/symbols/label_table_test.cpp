@@ -150,6 +150,45 @@ TEST(LabelTable, LargeNumberedFamiliesAndNamesThatHashAlikeStayExact) {
   EXPECT_EQ(findLabel(f.as(), ".l4")->value, 4);
 }
 
+// Locals are placed by their scope, four places per scope and family: scopes with many locals
+// run into the places of the scopes after them, and every local must still be found in its own
+// scope only, in both passes; an equ label, kept apart from the others, too.
+TEST(LabelTable, LocalsOfCrowdedScopesAndEquLabelsStayExact) {
+  LineFixture f(1);
+  struct Scope {
+    Label* global;
+    std::vector<Label*> locals;
+  };
+  std::vector<Scope> scopes;
+  for (int s = 0; s < 3000; ++s) {
+    f.as().pc = s;
+    bool forEqu = s % 5 == 0;
+    Scope scope{newLabel(f.as(), "g" + std::to_string(s), forEqu), {}};
+    for (int l = 0; l < s % 13; ++l) {
+      scope.locals.push_back(newLabel(f.as(), ".l" + std::to_string(l)));
+    }
+    scopes.push_back(scope);
+  }
+  EXPECT_EQ(f.takeErr(), "");
+  EXPECT_EQ(globalNames(f.as()).size(), 3000u);
+  for (int pass = 1; pass <= 2; ++pass) {
+    if (pass == 2) startPassTwo(f);
+    for (std::size_t s = 0; s < scopes.size(); ++s) {
+      ASSERT_EQ(defineLabel(f.as(), "g" + std::to_string(s)), scopes[s].global);
+      ASSERT_EQ(findLabel(f.as(), "g" + std::to_string(s)), scopes[s].global);
+      for (std::size_t l = 0; l < 13; ++l) {
+        Label* found = findLabel(f.as(), ".l" + std::to_string(l));
+        ASSERT_EQ(found, l < scopes[s].locals.size() ? scopes[s].locals[l] : nullptr)
+            << "scope " << s << " local " << l << " pass " << pass;
+      }
+    }
+    // Pass 1 enters again the labels it meets; the scopes stay as they were.
+    if (pass == 1) {
+      EXPECT_NE(f.takeErr(), "");
+    }
+  }
+}
+
 // Numbers in operands skip the lookup while no label is named like one; once such a label
 // exists, a later lookup (pass 2) must find it.
 TEST(LabelTable, LabelsNamedLikeNumbersAreFound) {
