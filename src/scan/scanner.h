@@ -16,9 +16,10 @@ enum class MatchMode { delimited = 1, prefix = 0, wholeWord = -1 };
 // Reads the next line of as.sourceFile into the buffer at as.lineStart, expanding tabs; returns
 // false at the end of the file. Characters beyond column 255 are reported and dropped.
 bool readLine(Assembler& as);
-// Pass 1's reader. Pass 1 only measures, and outside quotes a tab is a blank like any other, so a
+// Pass 1's reader. Pass 1 only measures, and to the scanner a tab is a blank like any other, so a
 // line without quotes is taken with its tabs as they stand (as.lineKeepsTabs set); any other line
-// is read as readLine reads it.
+// is read as readLine reads it. What takes the line's text as it stands (a string without quotes,
+// macro arguments, an include name, a shown report) calls expandLineTabs first.
 bool readLineForSizing(Assembler& as);
 // Expands the tabs of a line taken as it stands, in place, keeping the cursor on the same
 // character: the line's text and columns are then those readLine gives. Nothing to do for

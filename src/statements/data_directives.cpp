@@ -121,6 +121,7 @@ void dataList(Assembler& as, ItemKind kind) {
 // The text between double quotes; a backslash takes the next character literally. A backslash
 // that ends the line ends the string and adds nothing.
 std::string readQuotedString(Assembler& as) {
+  expandLineTabs(as);  // without its quotes, the text runs to the line end, blanks and all
   if (*as.scanPos != '"') reportWarning(as, msg::missingQuote);
   if (!atLineEnd(as)) ++as.scanPos;  // the opening quote, or whatever stands in its place
   std::string text;

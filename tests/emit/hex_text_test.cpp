@@ -21,7 +21,7 @@ TEST(HexText, PutHexWritesWhatPrintfWrites) {
   for (int trial = 0; trial < 20000; ++trial) {
     // Values of every length, the edges of each digit count among them.
     unsigned bits = random() % 33;
-    unsigned value = bits == 32 ? random() : static_cast<unsigned>(random()) >> (32 - bits);
+    unsigned value = bits == 0 ? 0u : static_cast<unsigned>(random()) >> (32 - bits);
     if (trial % 7 == 0) value = bits == 0 ? 0 : (1u << (bits - 1)) - (trial % 2);
     for (int minDigits : {1, 2, 4, 5, 8}) {
       char text[16];
