@@ -71,22 +71,37 @@ Value hexValue(std::string_view token) {
   return fromUnsigned(value);
 }
 
+namespace {
+
+// The value of the decimal digits at the start of text, which stops growing just past the
+// 32-bit range so that any number of digits clamps without overflow; count tells how many digits
+// there were.
+std::int64_t cappedMagnitude(std::string_view text, std::size_t& count) {
+  constexpr std::int64_t kCap = std::int64_t{kValueMax} + 2;
+  std::int64_t magnitude = 0;
+  for (count = 0; count < text.size() && isDecimalDigit(text[count]); ++count) {
+    magnitude = magnitude * 10 + (text[count] - '0');
+    if (magnitude > kCap) magnitude = kCap;
+  }
+  return magnitude;
+}
+
+Value clampToValue(std::int64_t value) {
+  if (value > kValueMax) return kValueMax;
+  if (value < kValueMin) return kValueMin;
+  return static_cast<Value>(value);
+}
+
+}  // namespace
+
 Value decimalValue(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && isCSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  // Stops growing just past the 32-bit range, so any number of digits clamps without overflow.
-  constexpr std::int64_t kCap = std::int64_t{kValueMax} + 2;
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && isDecimalDigit(text[i]); ++i) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > kCap) magnitude = kCap;
-  }
-  std::int64_t value = negative ? -magnitude : magnitude;
-  if (value > kValueMax) return kValueMax;
-  if (value < kValueMin) return kValueMin;
-  return static_cast<Value>(value);
+  std::size_t count = 0;
+  std::int64_t magnitude = cappedMagnitude(text.substr(i), count);
+  return clampToValue(negative ? -magnitude : magnitude);
 }
 
 std::optional<Value> numberValue(std::string_view token) {
@@ -98,12 +113,22 @@ std::optional<Value> numberValue(std::string_view token) {
     case 'd':
       if (isDecimalNumber(token)) return decimalValue(token.substr(0, token.size() - 1));
       return std::nullopt;
-    case 'h':
-      if (isHexNumber(token)) return hexValue(token);
-      return std::nullopt;
-    default:
-      if (isDecimalDigit(token.front()) && isDecimalNumber(token)) return decimalValue(token);
-      return std::nullopt;
+    case 'h': {
+      // Operands are full of hex numbers: the digits are checked and valued in one pass.
+      std::uint32_t value = 0;
+      for (char c : token.substr(0, token.size() - 1)) {
+        if (!isHexDigit(c)) return std::nullopt;
+        value = value * 16u + static_cast<std::uint32_t>(hexDigitValue(c));
+      }
+      return fromUnsigned(value);
+    }
+    default: {
+      // A token is a name, never blanks or a sign: its digits must run to its end.
+      std::size_t count = 0;
+      std::int64_t magnitude = cappedMagnitude(token, count);
+      if (count != token.size()) return std::nullopt;
+      return clampToValue(magnitude);
+    }
   }
 }
 

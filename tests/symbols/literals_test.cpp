@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "scan/char_class.h"
 #include "symbols/line_fixture.h"
 
 namespace zelas::test {
@@ -37,6 +43,36 @@ TEST(Literals, NumberRule) {
   EXPECT_EQ(numberValue("1B"), 1);
   for (const char* notNumber : {"2B", "1AB", "0AD", "A1", "b", "h", "d", "", "_1", "1.5", "x12"}) {
     EXPECT_FALSE(numberValue(notNumber).has_value()) << notNumber;
+  }
+}
+
+// The number rule composed from the recognisers and converters, as the assembler applies it
+// without their separate passes.
+std::optional<Value> numberByRule(std::string_view token) {
+  if (token.empty() || !isHexDigit(token.front())) return std::nullopt;
+  std::string_view digits = token.substr(0, token.size() - 1);
+  char suffix = static_cast<char>(std::tolower(static_cast<unsigned char>(token.back())));
+  if (suffix == 'b')
+    return isBinaryNumber(token) ? std::optional(binaryValue(token)) : std::nullopt;
+  if (suffix == 'd')
+    return isDecimalNumber(token) ? std::optional(decimalValue(digits)) : std::nullopt;
+  if (suffix == 'h') return isHexNumber(token) ? std::optional(hexValue(token)) : std::nullopt;
+  if (token.front() < '0' || token.front() > '9' || !isDecimalNumber(token)) return std::nullopt;
+  return decimalValue(token);
+}
+
+TEST(Literals, NumberRuleAgreesWithItsPartsOnRandomTokens) {
+  const std::string alphabet = "0123456789aAbBdDfFhHgx_#.";
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 50000; ++trial) {
+    std::string token;
+    std::size_t length = 1 + random() % (trial % 10 == 0 ? 40 : 6);
+    for (std::size_t i = 0; i < length; ++i) {
+      // Mostly digits, so that many tokens are numbers, some of them past 32 bits.
+      token.push_back(random() % 3 != 0 ? static_cast<char>('0' + random() % 10)
+                                        : alphabet[random() % alphabet.size()]);
+    }
+    ASSERT_EQ(numberValue(token), numberByRule(token)) << token;
   }
 }
 
