@@ -53,12 +53,19 @@ TEST(SelectProduct, RepeatedIdsSelectTheFirstRow) {
   EXPECT_EQ(f.as().currentProduct, &productTable()[15]);
 }
 
+// A line in a buffer of its own kind: the scanner may read up to eight bytes past its end.
+LineBuffer lineOf(const std::string& text) {
+  LineBuffer line{};
+  text.copy(line.data(), kMaxLineLength);
+  return line;
+}
+
 TEST(SelectProduct, CpuDirectiveReadsTheIdAndListsTheLine) {
   StatementFixture f;
   f.assemble("");  // sets up the line state
-  char line[] = "cpu PX137 ; small part";
-  f.as().lineStart = line;
-  f.as().scanPos = line + 4;
+  LineBuffer line = lineOf("cpu PX137 ; small part");
+  f.as().lineStart = line.data();
+  f.as().scanPos = line.data() + 4;
   f.as().pc = 0x12;
   selectProduct(f.as(), nullptr);
   EXPECT_EQ(f.as().currentProduct->id, "PX137");
@@ -69,16 +76,16 @@ TEST(SelectProduct, CpuDirectiveReadsTheIdAndListsTheLine) {
 TEST(SelectProduct, UnknownIdIsReportedAndChangesNothing) {
   StatementFixture f;
   const Product* before = f.as().currentProduct;
-  char line[] = "cpu PX999";
-  f.as().lineStart = line;
-  f.as().scanPos = line + 4;
+  LineBuffer line = lineOf("cpu PX999");
+  f.as().lineStart = line.data();
+  f.as().scanPos = line.data() + 4;
   selectProduct(f.as(), nullptr);
   EXPECT_EQ(f.as().currentProduct, before);
   EXPECT_EQ(f.listing(), "**** Warning : Product ID 'PX999'is unknown!\n");
   EXPECT_FALSE(isDefinedSymbol(f.as().definedSymbols, "ACPU"));
-  char empty[] = "cpu";
-  f.as().lineStart = empty;
-  f.as().scanPos = empty + 3;
+  LineBuffer empty = lineOf("cpu");
+  f.as().lineStart = empty.data();
+  f.as().scanPos = empty.data() + 3;
   selectProduct(f.as(), nullptr);
   EXPECT_NE(f.err().find("Product ID ''is unknown!"), std::string::npos);
 }
