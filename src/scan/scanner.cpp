@@ -1,5 +1,6 @@
 #include "scan/scanner.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -151,73 +152,65 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
   return true;
 }
 
-// What a line holds that decides whether pass 1 may take it as it stands: its length up to the
-// line end, its tabs, and whether it holds a quote.
+// What pass 1 needs to know of a line before taking it as it stands.
 struct LineMarks {
-  std::size_t length = 0;
-  std::size_t tabs = 0;
+  std::size_t length = 0;  // up to the line end
+  bool tab = false;
   bool quote = false;
 };
 
-void markBytes(LineMarks& marks, const char* text, std::size_t length) {
-  unsigned quotes = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    char c = text[i];
-    marks.tabs += c == '\t';
-    quotes |= static_cast<unsigned>(c == '"') | static_cast<unsigned>(c == '\'');
-  }
-  marks.quote = marks.quote || quotes != 0;
-  marks.length += length;
-}
-
-// The bits set in a 16-bit mask. std::popcount becomes a library call where the build targets
-// processors without the instruction, which costs more than this.
-constexpr std::size_t countBits16(unsigned x) {
-  x = x - ((x >> 1) & 0x5555u);
-  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
-  x = (x + (x >> 4)) & 0x0F0Fu;
-  return (x + (x >> 8)) & 0x1Fu;
-}
-static_assert(countBits16(0xFFFFu) == 16 && countBits16(0x8001u) == 2 && countBits16(0) == 0);
-
-// Marks the line at the start of w; false when its end does not lie in w, or lies beyond the
-// longest line.
-bool markLine(std::string_view w, LineMarks& marks) {
+// Copies the bytes at text up to the line end, marking tabs and quotes, one at a time.
+bool copyMarkedBytes(std::string_view w, std::size_t from, char* out, LineMarks& marks) {
   const char* text = w.data();
+  const char* end = static_cast<const char*>(std::memchr(text + from, '\n', w.size() - from));
+  if (end == nullptr || end - text > static_cast<std::ptrdiff_t>(kMaxLineLength)) return false;
+  marks.length = static_cast<std::size_t>(end - text);
+  for (std::size_t i = from; i < marks.length; ++i) {
+    char c = text[i];
+    out[i] = c;
+    marks.tab = marks.tab || c == '\t';
+    marks.quote = marks.quote || c == '"' || c == '\'';
+  }
+  return true;
+}
+
+// Copies the line at the start of w to out while finding its end and marking its tabs and
+// quotes; false when its end does not lie in w or lies beyond the longest line. Bytes past the
+// line end may be copied too: the caller terminates the line.
+bool copyMarkedLine(std::string_view w, char* out, LineMarks& marks) {
   std::size_t i = 0;
 #if defined(__SSE2__)
   // Sixteen bytes at a time while the block holds them: most lines end within two such steps.
+  // The last step starts at 240 at most, so it stores within the line's 256 bytes.
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i lineEnd = _mm_set1_epi8('\n');
   const __m128i doubleQuote = _mm_set1_epi8('"');
   const __m128i singleQuote = _mm_set1_epi8('\'');
+  unsigned tabs = 0;
+  unsigned quotes = 0;
   for (; w.size() - i >= 16 && i <= kMaxLineLength; i += 16) {
-    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w.data() + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), v);
     auto mask = [&v](__m128i c) {
       return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)));
     };
-    unsigned tabs = mask(tab);
-    unsigned quotes = mask(doubleQuote) | mask(singleQuote);
-    unsigned ends = mask(lineEnd);
-    if (ends != 0) {
+    unsigned chunkTabs = mask(tab);
+    unsigned chunkQuotes = mask(doubleQuote) | mask(singleQuote);
+    if (unsigned ends = mask(lineEnd); ends != 0) {
       unsigned before = (1u << std::countr_zero(ends)) - 1;
-      tabs &= before;
-      quotes &= before;
-    }
-    marks.tabs += countBits16(tabs);
-    marks.quote = marks.quote || quotes != 0;
-    if (ends != 0) {
       marks.length = i + static_cast<std::size_t>(std::countr_zero(ends));
+      marks.tab = (tabs | (chunkTabs & before)) != 0;
+      marks.quote = (quotes | (chunkQuotes & before)) != 0;
       return marks.length <= kMaxLineLength;
     }
+    tabs |= chunkTabs;
+    quotes |= chunkQuotes;
   }
   if (i > kMaxLineLength) return false;
-  marks.length = i;
+  marks.tab = tabs != 0;
+  marks.quote = quotes != 0;
 #endif
-  const char* found = static_cast<const char*>(std::memchr(text + i, '\n', w.size() - i));
-  if (found == nullptr || found - text > static_cast<std::ptrdiff_t>(kMaxLineLength)) return false;
-  markBytes(marks, text + i, static_cast<std::size_t>(found - (text + i)));
-  return true;
+  return copyMarkedBytes(w, i, out, marks);
 }
 
 // The line at the start of the file's block, copied to out with its tabs, when its end lies in
@@ -228,14 +221,17 @@ bool readLineAsItStands(SourceFile& file, int tabWidth, char* out, bool& keepsTa
   std::string_view w = file.window();
   if (w.empty()) return false;  // the end of the file: an empty view may hold no address at all
   LineMarks marks;
-  if (!markLine(w, marks)) return false;
-  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  if (!copyMarkedLine(w, out, marks) || marks.quote) return false;
   std::size_t length = marks.length;
-  if (length > 0 && w[length - 1] == '\r') --length;  // CR LF ends the line too
-  if (marks.quote || length + marks.tabs * (width - 1) > kMaxLineLength) return false;
-  std::memcpy(out, w.data(), length);
+  if (length > 0 && out[length - 1] == '\r') --length;  // CR LF ends the line too
+  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  // Each tab takes width blanks at most; only a long line needs them counted.
+  if (marks.tab && length * width > kMaxLineLength) {
+    auto tabs = static_cast<std::size_t>(std::count(out, out + length, '\t'));
+    if (length + tabs * (width - 1) > kMaxLineLength) return false;
+  }
   out[length] = '\0';
-  keepsTabs = marks.tabs != 0;
+  keepsTabs = marks.tab;
   file.take(marks.length + 1);
   return true;
 }
