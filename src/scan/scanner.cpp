@@ -1,6 +1,5 @@
 #include "scan/scanner.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -155,7 +154,7 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
 // What pass 1 needs to know of a line before taking it as it stands.
 struct LineMarks {
   std::size_t length = 0;  // up to the line end
-  bool tab = false;
+  std::size_t tabs = 0;
   bool quote = false;
 };
 
@@ -168,15 +167,15 @@ bool copyMarkedBytes(std::string_view w, std::size_t from, char* out, LineMarks&
   for (std::size_t i = from; i < marks.length; ++i) {
     char c = text[i];
     out[i] = c;
-    marks.tab = marks.tab || c == '\t';
+    marks.tabs += c == '\t';
     marks.quote = marks.quote || c == '"' || c == '\'';
   }
   return true;
 }
 
-// Copies the line at the start of w to out while finding its end and marking its tabs and
-// quotes; false when its end does not lie in w or lies beyond the longest line. Bytes past the
-// line end may be copied too: the caller terminates the line.
+// Copies the line at the start of w to out while finding its end, counting its tabs and marking
+// its quotes; false when its end does not lie in w or lies beyond the longest line. Bytes past
+// the line end may be copied too: the caller terminates the line.
 bool copyMarkedLine(std::string_view w, char* out, LineMarks& marks) {
   std::size_t i = 0;
 #if defined(__SSE2__)
@@ -186,7 +185,13 @@ bool copyMarkedLine(std::string_view w, char* out, LineMarks& marks) {
   const __m128i lineEnd = _mm_set1_epi8('\n');
   const __m128i doubleQuote = _mm_set1_epi8('"');
   const __m128i singleQuote = _mm_set1_epi8('\'');
-  unsigned tabs = 0;
+  // Tabs counted per byte position (a match is -1, so subtracting it counts one); sixteen steps
+  // at most, so no count passes a byte.
+  __m128i tabCounts = _mm_setzero_si128();
+  auto countedTabs = [&tabCounts] {
+    __m128i sums = _mm_sad_epu8(tabCounts, _mm_setzero_si128());
+    return static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+  };
   unsigned quotes = 0;
   for (; w.size() - i >= 16 && i <= kMaxLineLength; i += 16) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w.data() + i));
@@ -194,20 +199,25 @@ bool copyMarkedLine(std::string_view w, char* out, LineMarks& marks) {
     auto mask = [&v](__m128i c) {
       return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)));
     };
-    unsigned chunkTabs = mask(tab);
+    __m128i tabMatches = _mm_cmpeq_epi8(v, tab);
     unsigned chunkQuotes = mask(doubleQuote) | mask(singleQuote);
     if (unsigned ends = mask(lineEnd); ends != 0) {
-      unsigned before = (1u << std::countr_zero(ends)) - 1;
-      marks.length = i + static_cast<std::size_t>(std::countr_zero(ends));
-      marks.tab = (tabs | (chunkTabs & before)) != 0;
+      int end = std::countr_zero(ends);
+      unsigned before = (1u << end) - 1;
+      // Only the tabs in front of the line end count.
+      const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+      __m128i inLine = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(end)));
+      tabCounts = _mm_sub_epi8(tabCounts, _mm_and_si128(tabMatches, inLine));
+      marks.length = i + static_cast<std::size_t>(end);
       marks.quote = (quotes | (chunkQuotes & before)) != 0;
+      marks.tabs = countedTabs();
       return marks.length <= kMaxLineLength;
     }
-    tabs |= chunkTabs;
+    tabCounts = _mm_sub_epi8(tabCounts, tabMatches);
     quotes |= chunkQuotes;
   }
   if (i > kMaxLineLength) return false;
-  marks.tab = tabs != 0;
+  marks.tabs = countedTabs();
   marks.quote = quotes != 0;
 #endif
   return copyMarkedBytes(w, i, out, marks);
@@ -225,13 +235,10 @@ bool readLineAsItStands(SourceFile& file, int tabWidth, char* out, bool& keepsTa
   std::size_t length = marks.length;
   if (length > 0 && out[length - 1] == '\r') --length;  // CR LF ends the line too
   const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
-  // Each tab takes width blanks at most; only a long line needs them counted.
-  if (marks.tab && length * width > kMaxLineLength) {
-    auto tabs = static_cast<std::size_t>(std::count(out, out + length, '\t'));
-    if (length + tabs * (width - 1) > kMaxLineLength) return false;
-  }
+  // Each tab takes width blanks at most.
+  if (length + marks.tabs * (width - 1) > kMaxLineLength) return false;
   out[length] = '\0';
-  keepsTabs = marks.tab;
+  keepsTabs = marks.tabs != 0;
   file.take(marks.length + 1);
   return true;
 }
