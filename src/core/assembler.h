@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/buffers.h"
@@ -119,7 +120,11 @@ struct Assembler {
 
   // Scanner buffers, overwritten by the next call of their operation.
   LineBuffer tokenBuffer{};
+  std::size_t tokenLength = 0;  // of the text in tokenBuffer
   LineBuffer blankBuffer{};
+
+  // The text readToken read last: the hot paths take it with its length rather than measure it.
+  std::string_view lastToken() const { return {tokenBuffer.data(), tokenLength}; }
 
   // Used while nothing else is current, so lineStart always points at a terminated text.
   LineBuffer idleLine{};

@@ -97,6 +97,7 @@ const char* readIncludeName(Assembler& as) {
   while (*as.scanPos != '\0' && *as.scanPos != '"') *out++ = *as.scanPos++;
   if (*as.scanPos == '"') ++as.scanPos;
   *out = '\0';
+  as.tokenLength = static_cast<std::size_t>(out - as.tokenBuffer.data());
   return as.tokenBuffer.data();
 }
 

@@ -119,7 +119,8 @@ bool expandMacroCall(Assembler& as) {
     return false;
   }
   char* saved = as.scanPos;
-  Macro* macro = findMacro(as, readToken(as, true));
+  readToken(as, true);
+  Macro* macro = findMacro(as, as.lastToken());
   if (macro == nullptr) {
     as.scanPos = saved;
     return false;

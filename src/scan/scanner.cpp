@@ -369,19 +369,23 @@ void readCharLiteral(Assembler& as, char* out) {
 const char* readToken(Assembler& as, bool skip) {
   char* out = as.tokenBuffer.data();
   *out = '\0';
+  as.tokenLength = 0;
   char c = *as.scanPos;
   if (c == '\0') return out;
   if (isNameChar(c)) {
     char* p = as.scanPos;
     while (isNameChar(*p)) *out++ = *p++;
     *out = '\0';
+    as.tokenLength = static_cast<std::size_t>(p - as.scanPos);
     as.scanPos = p;
   } else if (isPunctChar(c)) {
     out[0] = c;
     out[1] = '\0';
+    as.tokenLength = 1;
     ++as.scanPos;
   } else if (c == '\'') {
     readCharLiteral(as, out);
+    as.tokenLength = std::strlen(out);
   } else {
     reportWarning(as, msg::badCharacter, c);
     ++as.scanPos;

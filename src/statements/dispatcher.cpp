@@ -140,7 +140,7 @@ void dispatchStatement(Assembler& as) {
   readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
-      as.lineLabel = defineLabel(as, as.tokenBuffer.data(), startsLikeEqu(as.scanPos));
+      as.lineLabel = defineLabel(as, as.lastToken(), startsLikeEqu(as.scanPos));
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
         return;

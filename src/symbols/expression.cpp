@@ -225,7 +225,8 @@ Value evaluateExpression(Assembler& as) {
   char previous = '\0';
   bool hasPrevious = false;
   while (!endsExpression(*as.scanPos)) {
-    std::string_view token = readToken(as, true);
+    readToken(as, true);
+    std::string_view token = as.lastToken();
     char first = token.empty() ? '\0' : token[0];
     if (!token.empty() && isOperatorChar(first)) {
       char symbol = first;
