@@ -141,10 +141,15 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
   if (end > begin && end[-1] == '\r') --end;  // CR LF ends the line too
   char* o = out;
   for (const char* p = begin;; ++p) {
-    // Control characters other than the tab are stored like any other.
-    while (p < end && *p != '\t') *o++ = *p++;
+    // The line end (or the CR before it) is a control byte, so the run stops there without a
+    // test of its own. Control characters other than the tab are stored like any other.
+    while (isPlainByte(*p)) *o++ = *p++;
     if (p == end) break;
-    putWholeTab(o, static_cast<int>(o - out), static_cast<int>(width));  // always fits here
+    if (*p == '\t') {
+      putWholeTab(o, static_cast<int>(o - out), static_cast<int>(width));  // always fits here
+    } else {
+      *o++ = *p;
+    }
   }
   *o = '\0';
   file.take(static_cast<std::size_t>(lineEnd - begin) + 1);
