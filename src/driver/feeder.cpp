@@ -90,6 +90,7 @@ void feedSource(Assembler& as, Macro& macro) {
 
 const char* readIncludeName(Assembler& as) {
   static_assert(kLineSize >= kMaxLineLength + 1);
+  expandLineTabs(as);  // an unquoted name runs to the end of the line, blanks and all
   char* out = as.tokenBuffer.data();  // the name never outlives the include statement
   if (*as.scanPos != '"') reportWarning(as, msg::missingQuote);
   // Steps over the opening quote, or over the first character of an unquoted name.
@@ -102,7 +103,6 @@ const char* readIncludeName(Assembler& as) {
 }
 
 void includeDirective(Assembler& as) {
-  expandLineTabs(as);  // an unquoted name runs to the end of the line, blanks and all
   std::string name = readIncludeName(as);
   feedSource(as, findIncludeFile(as, name));
 }

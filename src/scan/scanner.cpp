@@ -18,6 +18,12 @@ namespace zelas {
 
 namespace {
 
+// The distance between tab stops. A width below 1 is possible only in the configuration file,
+// before the driver raises it; a tab then stores one blank.
+int tabStop(int tabWidth) {
+  return tabWidth < 1 ? 1 : tabWidth;
+}
+
 // Stores one character of the line being read, or reports it when the line is already full.
 struct LineWriter {
   Assembler& as;
@@ -35,10 +41,9 @@ struct LineWriter {
   }
 
   // A tab advances to the next multiple of the tab width and always stores at least one blank.
-  // A tab that straddles the limit stores the blanks that fit. A width below 1 (possible only in
-  // the configuration file, before the driver raises it) stores one blank.
+  // A tab that straddles the limit stores the blanks that fit.
   void putTab() {
-    int width = as.tabWidth < 1 ? 1 : as.tabWidth;
+    int width = tabStop(as.tabWidth);
     int blanks = width - column % width;
     if (column >= static_cast<int>(kMaxLineLength)) {
       put(' ');
@@ -83,7 +88,7 @@ constexpr std::uint64_t controlBytes(std::uint64_t word) {
 // Copies the characters at the start of w, expanding the tabs, up to the first line end or
 // until the next character no longer fits whole; returns how many were taken from w.
 std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
-  const int width = tabWidth < 1 ? 1 : tabWidth;
+  const int width = tabStop(tabWidth);
   const char* src = w.data();
   const char* const srcEnd = src + w.size();
   char* out = line.write;
@@ -135,7 +140,7 @@ bool readShortLine(SourceFile& file, int tabWidth, char* out) {
   if (found == nullptr) return false;
   const char* begin = w.data();
   const char* lineEnd = static_cast<const char*>(found);
-  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  const auto width = static_cast<std::size_t>(tabStop(tabWidth));
   if (static_cast<std::size_t>(lineEnd - begin) * width > kMaxLineLength) return false;
   const char* end = lineEnd;
   if (end > begin && end[-1] == '\r') --end;  // CR LF ends the line too
@@ -239,7 +244,7 @@ bool readLineAsItStands(SourceFile& file, int tabWidth, char* out, bool& keepsTa
   if (!copyMarkedLine(w, out, marks) || marks.quote) return false;
   std::size_t length = marks.length;
   if (length > 0 && out[length - 1] == '\r') --length;  // CR LF ends the line too
-  const std::size_t width = tabWidth < 1 ? 1 : static_cast<std::size_t>(tabWidth);
+  const auto width = static_cast<std::size_t>(tabStop(tabWidth));
   // Each tab takes width blanks at most.
   if (length + marks.tabs * (width - 1) > kMaxLineLength) return false;
   out[length] = '\0';
@@ -268,7 +273,7 @@ void expandLineTabs(Assembler& as) {
   std::size_t length = std::strlen(as.lineStart);
   std::memcpy(taken.data(), as.lineStart, length + 1);
   const std::size_t cursor = static_cast<std::size_t>(as.scanPos - as.lineStart);
-  const int width = as.tabWidth < 1 ? 1 : as.tabWidth;
+  const int width = tabStop(as.tabWidth);
   char* out = as.lineStart;
   for (std::size_t i = 0; i < length; ++i) {
     if (i == cursor) as.scanPos = out;

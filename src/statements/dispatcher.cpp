@@ -140,7 +140,9 @@ void dispatchStatement(Assembler& as) {
   readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
-      as.lineLabel = defineLabel(as, as.lastToken(), startsLikeEqu(as.scanPos));
+      // Only pass 1 enters labels, and so only it asks where to keep one.
+      bool forEqu = as.pass == 1 && startsLikeEqu(as.scanPos);
+      as.lineLabel = defineLabel(as, as.lastToken(), forEqu);
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
         return;

@@ -287,7 +287,7 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
 void startNameOrder(LabelTable& table) {
   // A thread costs more than sorting a few thousand names.
   constexpr std::size_t kThreadFrom = 4096;
-  std::launch policy = table.records.entered.size() + table.records.constants.size() >= kThreadFrom
+  std::launch policy = table.records.size() >= kThreadFrom
                            ? std::launch::async | std::launch::deferred
                            : std::launch::deferred;
   table.nameOrder = std::async(policy, [&table] { return sortedGlobals(table); }).share();

@@ -66,6 +66,7 @@ struct LabelRecords {
   Label& at(std::uint32_t place) {
     return place >= kConstantPlace ? constants[place - kConstantPlace] : entered[place];
   }
+  std::size_t size() const { return entered.size() + constants.size(); }
   // Calls f on every record: the entered ones in entry order, then the constants.
   template <typename F>
   void forEach(F f) const {

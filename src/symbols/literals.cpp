@@ -32,6 +32,35 @@ bool isCSpace(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// The value of the hex digits at the start of text, wrapping at 32 bits; count tells how many
+// digits there were.
+std::uint32_t leadingHexValue(std::string_view text, std::size_t& count) {
+  std::uint32_t value = 0;
+  for (count = 0; count < text.size() && isHexDigit(text[count]); ++count) {
+    value = value * 16u + static_cast<std::uint32_t>(hexDigitValue(text[count]));
+  }
+  return value;
+}
+
+// The value of the decimal digits at the start of text, which stops growing just past the
+// 32-bit range so that any number of digits clamps without overflow; count tells how many digits
+// there were.
+std::int64_t cappedMagnitude(std::string_view text, std::size_t& count) {
+  constexpr std::int64_t kCap = std::int64_t{kValueMax} + 2;
+  std::int64_t magnitude = 0;
+  for (count = 0; count < text.size() && isDecimalDigit(text[count]); ++count) {
+    magnitude = magnitude * 10 + (text[count] - '0');
+    if (magnitude > kCap) magnitude = kCap;
+  }
+  return magnitude;
+}
+
+Value clampToValue(std::int64_t value) {
+  if (value > kValueMax) return kValueMax;
+  if (value < kValueMin) return kValueMin;
+  return static_cast<Value>(value);
+}
+
 }  // namespace
 
 bool isBinaryNumber(std::string_view token) {
@@ -63,36 +92,9 @@ Value binaryValue(std::string_view token) {
 }
 
 Value hexValue(std::string_view token) {
-  std::uint32_t value = 0;
-  for (char c : token) {
-    if (!isHexDigit(c)) break;
-    value = value * 16u + static_cast<std::uint32_t>(hexDigitValue(c));
-  }
-  return fromUnsigned(value);
+  std::size_t count = 0;
+  return fromUnsigned(leadingHexValue(token, count));
 }
-
-namespace {
-
-// The value of the decimal digits at the start of text, which stops growing just past the
-// 32-bit range so that any number of digits clamps without overflow; count tells how many digits
-// there were.
-std::int64_t cappedMagnitude(std::string_view text, std::size_t& count) {
-  constexpr std::int64_t kCap = std::int64_t{kValueMax} + 2;
-  std::int64_t magnitude = 0;
-  for (count = 0; count < text.size() && isDecimalDigit(text[count]); ++count) {
-    magnitude = magnitude * 10 + (text[count] - '0');
-    if (magnitude > kCap) magnitude = kCap;
-  }
-  return magnitude;
-}
-
-Value clampToValue(std::int64_t value) {
-  if (value > kValueMax) return kValueMax;
-  if (value < kValueMin) return kValueMin;
-  return static_cast<Value>(value);
-}
-
-}  // namespace
 
 Value decimalValue(std::string_view text) {
   std::size_t i = 0;
@@ -114,12 +116,11 @@ std::optional<Value> numberValue(std::string_view token) {
       if (isDecimalNumber(token)) return decimalValue(token.substr(0, token.size() - 1));
       return std::nullopt;
     case 'h': {
-      // Operands are full of hex numbers: the digits are checked and valued in one pass.
-      std::uint32_t value = 0;
-      for (char c : token.substr(0, token.size() - 1)) {
-        if (!isHexDigit(c)) return std::nullopt;
-        value = value * 16u + static_cast<std::uint32_t>(hexDigitValue(c));
-      }
+      // Operands are full of hex numbers: the digits are checked and valued in one pass. The
+      // suffix is no hex digit, so they must run up to it.
+      std::size_t count = 0;
+      std::uint32_t value = leadingHexValue(token, count);
+      if (count != token.size() - 1) return std::nullopt;
       return fromUnsigned(value);
     }
     default: {

@@ -130,6 +130,19 @@ std::vector<std::string> modelLines(const std::string& text, int tabWidth) {
   return lines;
 }
 
+// Random lines of the alphabet's characters, more than one file block of them: most under 30
+// characters, and one in longEvery from longFrom to longFrom + longSpan characters.
+std::string randomLines(std::mt19937& random, const std::string& alphabet, unsigned longEvery,
+                        std::size_t longFrom, std::size_t longSpan) {
+  std::string text;
+  while (text.size() < 150000) {
+    std::size_t length = random() % longEvery == 0 ? longFrom + random() % longSpan : random() % 30;
+    for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+    text.push_back('\n');
+  }
+  return text;
+}
+
 TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
   // Control characters, tabs and line ends at every offset within the eight-byte steps, lines
   // around the limit, and more than one file block.
@@ -137,12 +150,7 @@ TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
       std::string("abcXYZ09 ;,[]\t\t\t\r\n\n\x01\x08\x0B\x0C\x0D\x0E\x1F\x7F\x80\xFF") + '\0';
   std::mt19937 random(20261209);
   for (int tabWidth : {8, 3, 1}) {
-    std::string text;
-    while (text.size() < 150000) {
-      std::size_t length = random() % 5 == 0 ? 240 + random() % 40 : random() % 30;
-      for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
-      text.push_back('\n');
-    }
+    std::string text = randomLines(random, alphabet, 5, 240, 40);
     text += "\tlast\r";  // no line end, a lone CR at the very end
     EXPECT_EQ(readAll(text, tabWidth).lines, modelLines(text, tabWidth))
         << "tab width " << tabWidth;
@@ -156,12 +164,7 @@ TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
   const std::string alphabet = std::string("abc09 ;,[]\"'\t\t\t\r\n\n\x01\x80") + '\0';
   std::mt19937 random(91);
   for (int tabWidth : {8, 3, 1}) {
-    std::string text;
-    while (text.size() < 150000) {
-      std::size_t length = random() % 4 == 0 ? 20 + random() % 240 : random() % 30;
-      for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
-      text.push_back('\n');
-    }
+    std::string text = randomLines(random, alphabet, 4, 20, 240);
     std::vector<std::string> expected = modelLines(text, tabWidth);
     test::ScopedTempDir dir;
     test::writeFile("in.asm", text);
