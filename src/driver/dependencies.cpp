@@ -31,14 +31,20 @@ std::string dependencyRules(const std::vector<std::string>& targets,
                             const std::vector<std::string>& prerequisites) {
   std::string text;
   for (std::size_t i = 0; i < targets.size(); ++i) {
-    text += (i == 0 ? "" : " ") + escapeForMake(targets[i]);
+    if (i != 0) text += ' ';
+    text += escapeForMake(targets[i]);
   }
-  text += ":";
-  for (const std::string& name : prerequisites) text += " " + escapeForMake(name);
-  text += "\n";
+  text += ':';
+  for (const std::string& name : prerequisites) {
+    text += ' ';
+    text += escapeForMake(name);
+  }
+  text += '\n';
   // The first prerequisite is the source itself: a missing source must stop make.
   for (std::size_t i = 1; i < prerequisites.size(); ++i) {
-    text += "\n" + escapeForMake(prerequisites[i]) + ":\n";
+    text += '\n';
+    text += escapeForMake(prerequisites[i]);
+    text += ":\n";
   }
   return text;
 }
