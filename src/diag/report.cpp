@@ -18,7 +18,10 @@ struct MessageText {
   char text[kLineSize];
 };
 
-MessageText formatMessage(const char* fmt, va_list args) {
+// The text of a report that is shown. A line that pass 1 took with its tabs first gets the text
+// the listing shows: some messages quote the line, and the position line shows it.
+MessageText formatMessage(Assembler& as, const char* fmt, va_list args) {
+  expandLineTabs(as);
   MessageText m;
   std::vsnprintf(m.text, sizeof m.text, fmt, args);
   return m;
@@ -52,43 +55,37 @@ bool warningsShown(const Assembler& as) {
 
 }  // namespace
 
-// Each report that is shown first gives a line that pass 1 took with its tabs the text the
-// listing shows, before the message is formatted: some messages quote the line.
 void reportWarning(Assembler& as, const char* fmt, ...) {
   if (!warningsShown(as)) return;
-  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
-  MessageText m = formatMessage(fmt, args);
+  MessageText m = formatMessage(as, fmt, args);
   va_end(args);
   showWarning(as, m.text);
 }
 
 void reportMinorWarning(Assembler& as, const char* fmt, ...) {
   if (as.briefMode || !warningsShown(as)) return;
-  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
-  MessageText m = formatMessage(fmt, args);
+  MessageText m = formatMessage(as, fmt, args);
   va_end(args);
   showWarning(as, m.text);
 }
 
 void reportError(Assembler& as, const char* fmt, ...) {
   if (as.pass != 2 && !as.reportingEnabled) return;
-  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
-  MessageText m = formatMessage(fmt, args);
+  MessageText m = formatMessage(as, fmt, args);
   va_end(args);
   show(as, m.text, "Error", "error", "**** Error : ", as.errorCount);
 }
 
 void reportFatal(Assembler& as, const char* fmt, ...) {
-  expandLineTabs(as);
   va_list args;
   va_start(args, fmt);
-  MessageText m = formatMessage(fmt, args);
+  MessageText m = formatMessage(as, fmt, args);
   va_end(args);
   show(as, m.text, "Error", "fatal error", "; Error : ", as.errorCount);
   throw FatalStop{};

@@ -136,8 +136,13 @@ std::FILE* createRomFile(Assembler& as, const std::string& path) {
   return file;
 }
 
-// A HEX file that can't be created is reported as an error, and the run goes on.
-void reportHexNotCreated(Assembler& as, const std::string& path) {
+// Closes a HEX file written, or reports the one that couldn't be created as an error; the run
+// goes on either way.
+void finishHexFile(Assembler& as, std::FILE* file, const std::string& path) {
+  if (file != nullptr) {
+    finishOutput(as, file, path);
+    return;
+  }
   as.outputFailed = true;
   reportError(as, msg::unableToWrite, path.c_str());
 }
@@ -156,12 +161,8 @@ bool writeRomFile(Assembler& as, const std::string& base) {
 void writeHexFile(Assembler& as, const std::string& base) {
   std::string path = base + ".hex";
   std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) {
-    reportHexNotCreated(as, path);
-    return;
-  }
-  writeHexRecords(as, file, imageExtent(as));
-  finishOutput(as, file, path);
+  if (file != nullptr) writeHexRecords(as, file, imageExtent(as));
+  finishHexFile(as, file, path);
 }
 
 bool writeImageFiles(Assembler& as, const std::string& base) {
@@ -184,11 +185,7 @@ bool writeImageFiles(Assembler& as, const std::string& base) {
   as.checksum = romText.get();
   // The reports come in the order of the files: the ROM file's first.
   finishOutput(as, rom, romPath);
-  if (hex == nullptr) {
-    reportHexNotCreated(as, hexPath);
-  } else {
-    finishOutput(as, hex, hexPath);
-  }
+  finishHexFile(as, hex, hexPath);
   return true;
 }
 

@@ -347,7 +347,9 @@ const char* takeBlanks(Assembler& as) {
 namespace {
 
 // Copies a character literal from its opening quote; the token always ends with one quote.
-void readCharLiteral(Assembler& as, char* out) {
+// Returns the token's length.
+std::size_t readCharLiteral(Assembler& as, char* out) {
+  char* const token = out;
   char* p = as.scanPos;
   // Room for the opening quote, the body and the closing quote within the token buffer.
   char* const limit = out + kMaxLineLength - 1;
@@ -372,6 +374,7 @@ void readCharLiteral(Assembler& as, char* out) {
   }
   *out++ = '\'';
   *out = '\0';
+  return static_cast<std::size_t>(out - token);
 }
 
 }  // namespace
@@ -394,8 +397,7 @@ const char* readToken(Assembler& as, bool skip) {
     as.tokenLength = 1;
     ++as.scanPos;
   } else if (c == '\'') {
-    readCharLiteral(as, out);
-    as.tokenLength = std::strlen(out);
+    as.tokenLength = readCharLiteral(as, out);
   } else {
     reportWarning(as, msg::badCharacter, c);
     ++as.scanPos;
