@@ -82,6 +82,9 @@ struct Assembler {
   std::vector<int> condStack = std::vector<int>(1, 1);  // entry 0 is the base level
   int condDepth = 0;
   DefinedSymbols definedSymbols;
+  // Bit i: the product of row i has put its names among the defined symbols. Names are never
+  // removed, so a "cpu" line for a product seen before has nothing to add.
+  std::uint64_t productsDefined = 0;
 
   const Product* currentProduct;
 

@@ -40,7 +40,7 @@ inline bool isPunctChar(char c) {
   return isOperatorChar(c) || c == '$' || c == ',' || c == '[' || c == ']';
 }
 // Folds A..Z to lower case and leaves every other byte alone.
-inline char foldCase(char c) {
+constexpr char foldCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 // The value of a hex digit (isHexDigit true), either case.

@@ -1,5 +1,6 @@
 #include "statements/data_directives.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -137,64 +138,104 @@ unsigned charByte(const std::string& text, std::size_t i) {
   return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
 }
 
+// The first line of a string's listing, without its line end: the address, two bytes, the tail
+// (blanks, or "..." where continuation lines follow) and the line text. A program's strings are
+// many, so it is formatted here rather than by printf.
+template <std::size_t N>
+void listStringHeader(Assembler& as, unsigned first, unsigned second, const char (&tail)[N]) {
+  if (as.listFile == nullptr) return;
+  char head[32];
+  char* out = putHex(head, toUnsigned(as.pc), 4);
+  *out++ = ' ';
+  out = putHexByte(out, first);
+  *out++ = ' ';
+  out = putHexByte(out, second);
+  std::memcpy(out, tail, N - 1);
+  out += N - 1;
+  listWrite(as, head, static_cast<std::size_t>(out - head));
+  listWrite(as, as.lineStart, std::strlen(as.lineStart));
+}
+
 void listDsHeader(Assembler& as, const std::string& text) {
   if (text.size() >= 2) {
-    listPrintf(as, "%04X %02X %02X ...  %s", as.pc, charByte(text, 0), charByte(text, 1),
-               as.lineStart);
-  } else {
-    listPrintf(as, "%04X %02X         %s", as.pc, charByte(text, 0), as.lineStart);
+    // "%04X %02X %02X ...  %s"
+    listStringHeader(as, charByte(text, 0), charByte(text, 1), " ...  ");
+    return;
   }
+  // "%04X %02X         %s": one byte (or none, shown as 00) and no second one.
+  if (as.listFile == nullptr) return;
+  char head[32];
+  char* out = putHex(head, toUnsigned(as.pc), 4);
+  *out++ = ' ';
+  out = putHexByte(out, charByte(text, 0));
+  std::memcpy(out, "         ", 9);
+  out += 9;
+  listWrite(as, head, static_cast<std::size_t>(out - head));
+  listWrite(as, as.lineStart, std::strlen(as.lineStart));
 }
 
 void listDsuHeader(Assembler& as, const std::string& text) {
   if (text.size() >= 2) {
-    listPrintf(as, "%04X %02X 00 ...  %s", as.pc, charByte(text, 0), as.lineStart);
+    listStringHeader(as, charByte(text, 0), 0, " ...  ");  // "%04X %02X 00 ...  %s"
   } else {
-    listPrintf(as, "%04X %02X 00        %s", as.pc, charByte(text, 0), as.lineStart);
+    listStringHeader(as, charByte(text, 0), 0, "        ");  // "%04X %02X 00        %s"
   }
 }
 
-// Strings are stored straight into the image, never through the page rule; a store that would
-// leave the image pass 1 measured stops the run (the listing line is ended first, so the report
-// stands on a line of its own).
-void storeStringBytes(Assembler& as, std::size_t address, std::size_t count,
-                      const std::uint8_t* bytes) {
+// How many of count bytes from address lie inside the image pass 1 measured.
+std::size_t bytesInImage(const Assembler& as, std::size_t address, std::size_t count) {
   std::size_t size = as.romImage.size();
-  if (address >= size || count > size - address) {
-    listWrite(as, "\n", 1);
-    reportFatal(as, msg::pcBeyondImage, static_cast<unsigned>(address),
-                static_cast<unsigned>(size));
-  }
-  for (std::size_t i = 0; i < count; ++i) as.romImage[address + i] = bytes[i];
+  if (address >= size) return 0;
+  return std::min(count, size - address);
 }
 
-// One byte of a string's continuation lines: "%02X " ("%02X 00 " with its zero), preceded by
-// "\n     " when it starts a new line. Formatted here rather than by printf: strings are long.
-void listStringByte(Assembler& as, std::uint8_t byte, bool newLine, bool withZero) {
-  char text[16];
-  char* out = text;
-  if (newLine) {
-    std::memcpy(out, "\n     ", 6);
-    out += 6;
+// Strings are stored straight into the image, never through the page rule. A store that would
+// leave the image stops the run; the listing shows the string up to the item that left it, and
+// its line is ended first, so that the report stands on a line of its own.
+[[noreturn]] void stopBeyondImage(Assembler& as, std::size_t address) {
+  listWrite(as, "\n", 1);
+  reportFatal(as, msg::pcBeyondImage, static_cast<unsigned>(address),
+              static_cast<unsigned>(as.romImage.size()));
+}
+
+// The continuation lines of a string: characters [first, end) of text, "%02X " each ("%02X 00 "
+// with its zero), a new line "\n     " before every perLine of them. Strings are long, so the
+// text is gathered in a buffer and handed over in a few pieces rather than a call per byte.
+void listStringBytes(Assembler& as, const std::string& text, std::size_t first, std::size_t end,
+                     std::size_t perLine, bool withZero) {
+  if (as.listFile == nullptr || first >= end) return;
+  char buffer[512];
+  constexpr std::size_t kItemRoom = 6 + 6;  // a new line and the widest item
+  char* out = buffer;
+  for (std::size_t i = first; i < end; ++i) {
+    if (static_cast<std::size_t>(buffer + sizeof buffer - out) < kItemRoom) {
+      listWrite(as, buffer, static_cast<std::size_t>(out - buffer));
+      out = buffer;
+    }
+    if ((i - first) % perLine == 0) {
+      std::memcpy(out, "\n     ", 6);
+      out += 6;
+    }
+    out = putHexByte(out, static_cast<unsigned char>(text[i]));
+    *out++ = ' ';
+    if (withZero) {
+      std::memcpy(out, "00 ", 3);
+      out += 3;
+    }
   }
-  out = putHexByte(out, byte);
-  *out++ = ' ';
-  if (withZero) {
-    std::memcpy(out, "00 ", 3);
-    out += 3;
-  }
-  listWrite(as, text, static_cast<std::size_t>(out - text));
+  listWrite(as, buffer, static_cast<std::size_t>(out - buffer));
 }
 
 // Pass 2: the header, the continuation lines and the bytes of a ds string.
 void storeDs(Assembler& as, const std::string& text) {
   listDsHeader(as, text);
   std::size_t address = toUnsigned(as.pc);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint8_t byte = static_cast<std::uint8_t>(text[i]);
-    if (i >= 2) listStringByte(as, byte, (i - 2) % kDsBytesPerLine == 0, false);
-    storeStringBytes(as, address + i, 1, &byte);
-  }
+  std::size_t stored = bytesInImage(as, address, text.size());
+  // The byte that leaves the image is listed before the run stops, as all before it were.
+  std::size_t listed = stored < text.size() ? stored + 1 : text.size();
+  listStringBytes(as, text, 2, listed, kDsBytesPerLine, false);
+  if (stored > 0) std::memcpy(as.romImage.data() + address, text.data(), stored);
+  if (stored < text.size()) stopBeyondImage(as, address + stored);
   listWrite(as, "\n", 1);
 }
 
@@ -202,13 +243,14 @@ void storeDs(Assembler& as, const std::string& text) {
 void storeDsu(Assembler& as, const std::string& text) {
   listDsuHeader(as, text);
   std::size_t address = toUnsigned(as.pc);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::uint8_t pair[2] = {static_cast<std::uint8_t>(text[i]), 0};
-    if (i >= 1) {
-      listStringByte(as, pair[0], (i - 1) % kDsuCharsPerLine == 0, true);
-    }
-    storeStringBytes(as, address + 2 * i, 2, pair);
+  std::size_t stored = bytesInImage(as, address, 2 * text.size()) / 2;  // whole pairs only
+  std::size_t listed = stored < text.size() ? stored + 1 : text.size();
+  listStringBytes(as, text, 1, listed, kDsuCharsPerLine, true);
+  for (std::size_t i = 0; i < stored; ++i) {
+    as.romImage[address + 2 * i] = static_cast<std::uint8_t>(text[i]);
+    as.romImage[address + 2 * i + 1] = 0;
   }
+  if (stored < text.size()) stopBeyondImage(as, address + 2 * stored);
   listWrite(as, "\n", 1);
 }
 

@@ -101,7 +101,7 @@ Label* LabelIndex::find(LabelRecords& records, std::uint32_t scopeId, std::strin
     if (slot.ref == 0) return nullptr;
     if (slot.hash != hash) continue;
     Label& label = records.at(slot.ref - 1);
-    if (label.ownerId == scopeId && label.name == name) return &label;
+    if (label.ownerId == scopeId && sameLabelName(label.name, name)) return &label;
   }
 }
 

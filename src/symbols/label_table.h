@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <future>
 #include <memory>
 #include <string>
@@ -18,6 +19,34 @@
 namespace zelas {
 
 struct Assembler;
+
+// Label names are short, and every operand that names a label compares one: names of up to 16
+// bytes are compared as two words, which may overlap, instead of by a library call.
+inline bool sameLabelName(std::string_view a, std::string_view b) {
+  std::size_t n = a.size();
+  if (n != b.size()) return false;
+  auto word = [](const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+  };
+  auto half = [](const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+  };
+  const char* x = a.data();
+  const char* y = b.data();
+  if (n >= 8 && n <= 16) return word(x) == word(y) && word(x + n - 8) == word(y + n - 8);
+  if (n >= 4 && n < 8) return half(x) == half(y) && half(x + n - 4) == half(y + n - 4);
+  if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) {
+      if (x[i] != y[i]) return false;
+    }
+    return true;
+  }
+  return std::memcmp(x, y, n) == 0;
+}
 
 // One cache line each, so that finding a record costs one line.
 struct alignas(64) Label {

@@ -1,11 +1,14 @@
 #include "target/product.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/listing.h"
+#include "scan/char_class.h"
 #include "scan/scanner.h"
 #include "statements/defined_symbols.h"
 
@@ -66,12 +69,36 @@ constexpr Product kProductTable[] = {
     // clang-format on
 };
 static_assert(std::size(kProductTable) == 40);
+static_assert(std::size(kProductTable) <= 64, "one bit of Assembler::productsDefined per row");
+
+// Up to eight characters folded to lower case, character i in byte i: one word comparison per
+// row instead of one per character, since generated sources switch products often.
+constexpr std::size_t kPackedIdLength = 8;
+constexpr std::uint64_t packFoldedId(std::string_view id) {
+  std::uint64_t word = 0;
+  for (std::size_t i = 0; i < id.size(); ++i) {
+    word |= std::uint64_t{static_cast<unsigned char>(foldCase(id[i]))} << (8 * i);
+  }
+  return word;
+}
+
+constexpr auto kPackedIds = [] {
+  std::array<std::uint64_t, std::size(kProductTable)> packed{};
+  for (std::size_t i = 0; i < packed.size(); ++i) {
+    if (kProductTable[i].id.size() > kPackedIdLength) throw "product ids fit in a word";
+    packed[i] = packFoldedId(kProductTable[i].id);
+  }
+  return packed;
+}();
 
 }  // namespace
 
 const Product* findProduct(std::string_view id) {
-  for (const Product& p : kProductTable) {
-    if (sameTextNoCase(p.id, id)) return &p;
+  if (id.size() > kPackedIdLength) return nullptr;  // longer than every id
+  std::uint64_t key = packFoldedId(id);
+  for (std::size_t i = 0; i < kPackedIds.size(); ++i) {
+    // The length too: a NUL within id would pack like a shorter id.
+    if (kPackedIds[i] == key && kProductTable[i].id.size() == id.size()) return &kProductTable[i];
   }
   return nullptr;
 }
@@ -89,8 +116,12 @@ void selectProduct(Assembler& as, const char* id) {
     return;
   }
   as.currentProduct = product;
-  addDefinedSymbol(as.definedSymbols, product->id);
-  addDefinedSymbol(as.definedSymbols, product->family == CpuFamily::A ? "ACPU" : "BCPU");
+  std::uint64_t row = std::uint64_t{1} << (product - kProductTable);
+  if ((as.productsDefined & row) == 0) {
+    as.productsDefined |= row;
+    addDefinedSymbol(as.definedSymbols, product->id);
+    addDefinedSymbol(as.definedSymbols, product->family == CpuFamily::A ? "ACPU" : "BCPU");
+  }
   if (id == nullptr) listAddressLine(as);
 }
 

@@ -90,6 +90,34 @@ TEST(Strings, StoreBeyondTheImageStopsTheRun) {
             "warnings/errors.\n");
 }
 
+// The image ends inside the string: the bytes up to the one that leaves it are listed, the
+// ones before it stored, and the run stops there.
+TEST(Strings, StoreLeavingTheImageMidwayStopsAtThatByte) {
+  Assembly ds = assembleSource("\torg later\n\tds \"abcdefgh\"\nlater:\tequ 3\n");
+  EXPECT_EQ(ds.run.status, 1);
+  EXPECT_NE(
+      listingBody(ds.lst).find("0003 61 62 ...          ds \"abcdefgh\"\n"
+                               "     63 64 65 66 \n"
+                               "; Error : PC > maxPC from first pass (8>8); Cannot continue;"),
+      std::string::npos)
+      << ds.lst;
+  Assembly dsu = assembleSource("\torg later\n\tdsu \"abcdefgh\"\nlater:\tequ 11\n");
+  EXPECT_EQ(dsu.run.status, 1);
+  EXPECT_NE(listingBody(dsu.lst).find("000B 61 00 ...          dsu \"abcdefgh\"\n"
+                                      "     62 00 63 00 \n"
+                                      "; Error : PC > maxPC from first pass (F>10);"),
+            std::string::npos)
+      << dsu.lst;
+}
+
+TEST(Strings, ShortDsuHeadersKeepTheirWidth) {
+  Assembly a = assembleSource("\tdsu \"\"\n\tdsu \"z\"\n");
+  EXPECT_EQ(listingBody(a.lst),
+            "0000 00 00                dsu \"\"\n"
+            "0000 7A 00                dsu \"z\"\n");
+  EXPECT_EQ(a.rom, "7A 00 \n");
+}
+
 TEST(Org, WithoutRangeCheckBeyondRomIsAWarningAndMoves) {
   Assembly a = assembleSource("\torg 800h\n\tdb 1\n", {"-e"});
   EXPECT_EQ(listingBody(a.lst),

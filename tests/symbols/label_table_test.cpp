@@ -191,6 +191,23 @@ TEST(LabelTable, LocalsOfCrowdedScopesAndEquLabelsStayExact) {
 
 // Numbers in operands skip the lookup while no label is named like one; once such a label
 // exists, a later lookup (pass 2) must find it.
+// Every length from nothing to beyond two words, with one byte changed at every position: the
+// word-wise comparison must see each of them, and never bytes beyond the names.
+TEST(LabelTable, NameComparisonSeesEveryByte) {
+  for (std::size_t length = 0; length <= 24; ++length) {
+    std::string a(length, 'n');
+    std::string same = a;
+    EXPECT_TRUE(sameLabelName(a, same)) << length;
+    EXPECT_FALSE(sameLabelName(a, a + "n")) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string b = a;
+      b[at] = 'x';
+      EXPECT_FALSE(sameLabelName(a, b)) << length << " at " << at;
+      EXPECT_FALSE(sameLabelName(b, a)) << length << " at " << at;
+    }
+  }
+}
+
 TEST(LabelTable, LabelsNamedLikeNumbersAreFound) {
   LineFixture f(1);
   newLabel(f.as(), "start");

@@ -53,6 +53,29 @@ TEST(SelectProduct, RepeatedIdsSelectTheFirstRow) {
   EXPECT_EQ(f.as().currentProduct, &productTable()[15]);
 }
 
+// Ids are found whatever the case of each letter, never by a prefix, a longer text or a text
+// that only packs like an id; going back to a product keeps every name defined so far.
+TEST(SelectProduct, FindsWholeIdsOnlyAndKeepsNamesWhenSwitchingBack) {
+  EXPECT_EQ(findProduct("pX1O9"), nullptr);
+  EXPECT_EQ(findProduct("Px109"), &productTable()[8]);
+  EXPECT_EQ(findProduct("PX10"), nullptr);
+  EXPECT_EQ(findProduct("PX1090"), nullptr);
+  EXPECT_EQ(findProduct("PX109PX109"), nullptr);
+  EXPECT_EQ(findProduct(std::string_view("PX109\0", 6)), nullptr);
+  EXPECT_EQ(findProduct(""), nullptr);
+  EXPECT_EQ(findProduct("PX138"), &productTable()[39]);
+
+  StatementFixture f;
+  selectProduct(f.as(), "PX106");
+  selectProduct(f.as(), "PX109");
+  selectProduct(f.as(), "px106");
+  EXPECT_EQ(f.as().currentProduct->id, "PX106");
+  for (const char* name : {"PX106", "PX109", "ACPU", "BCPU"}) {
+    EXPECT_TRUE(isDefinedSymbol(f.as().definedSymbols, name)) << name;
+  }
+  EXPECT_FALSE(isDefinedSymbol(f.as().definedSymbols, "PX101"));
+}
+
 // A line in a buffer of its own kind: the scanner may read up to eight bytes past its end.
 LineBuffer lineOf(const std::string& text) {
   LineBuffer line{};
