@@ -1,8 +1,11 @@
 #include "emit/emit.h"
 
 #include <cstddef>
+#include <cstring>
+#include <limits>
 
 #include "core/assembler.h"
+#include "core/buffers.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/listing.h"
@@ -47,10 +50,31 @@ void store(Assembler& as, Value address, Value byte) {
   as.romImage[static_cast<std::size_t>(address)] = lowByte(byte);
 }
 
+// "%04X %02X    [%02d]%*s%s\n": the filler's listing line, its text where a source line shows
+// its mnemonic (a tab's width and one blank after the cycles). A long program has a filler at
+// most page ends, so the line is formatted as a code line is, rather than by printf.
+void listFiller(Assembler& as, const Filler& filler) {
+  if (as.listFile == nullptr) return;
+  std::size_t textLength = std::strlen(filler.text);
+  auto width = static_cast<std::size_t>(as.tabWidth);  // at least 1 once the driver has run
+  if (as.tabWidth >= 0 && width + textLength <= kMaxLineLength) {
+    LineBuffer text;
+    std::memset(text.data(), ' ', width);
+    std::memcpy(text.data() + width, filler.text, textLength + 1);
+    const int bytes[1] = {filler.row.opcode};
+    listCodeLine(as, as.pc, bytes, 1, filler.row.cycles, text.data());
+    return;
+  }
+  // A tab wider than any line: printf's blanks, however many (the width itself cannot pass the
+  // largest int).
+  int blanks = as.tabWidth < std::numeric_limits<int>::max() ? as.tabWidth + 1 : as.tabWidth;
+  listPrintf(as, "%04X %02X    [%02d]%*s%s\n", as.pc, filler.row.opcode, filler.row.cycles, blanks,
+             "", filler.text);
+}
+
 // Pass 2 only: one filler byte at pc with its own listing line.
 void insertFiller(Assembler& as, const Filler& filler) {
-  listPrintf(as, "%04X %02X    [%02d]%*s%s\n", as.pc, filler.row.opcode, filler.row.cycles,
-             as.tabWidth + 1, "", filler.text);
+  listFiller(as, filler);
   requireInImage(as, as.pc, false);
   store(as, as.pc, filler.row.opcode);
   as.pc = wrapAdd(as.pc, 1);

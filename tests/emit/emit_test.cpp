@@ -51,6 +51,17 @@ TEST(PageRule, OneByteInstructionsGetAnXpageAtThePageEnd) {
   EXPECT_EQ(lines[256], "0100 20    [04]         nop");
 }
 
+// The filler's text stands where a mnemonic would: a tab's width of blanks after the cycles and
+// one more, also for a tab too wide for any line.
+TEST(PageRule, FillerLinesFollowTheTabWidth) {
+  Assembly narrow = assembleSource(repeat("\tnop\n", 0xFE) + "\tjmp 0\n", {"-t", "2"});
+  EXPECT_EQ(linesFrom(narrow, "00FE", 2),
+            (std::vector<std::string>{"00FE 20    [04]   NOP", "00FF 1F    [04]   XPAGE"}));
+  Assembly wide = assembleSource(repeat(" nop\n", 0x100), {"-t", "300"});
+  EXPECT_EQ(linesFrom(wide, "00FF", 1),
+            (std::vector<std::string>{"00FF 1F    [04]" + std::string(301, ' ') + "XPAGE"}));
+}
+
 TEST(PageRule, TwoByteInstructionReachedAtFEhGetsNopAndXpage) {
   Assembly a = assembleSource(repeat("\tnop\n", 0xFE) + "\tjmp 0\n");
   EXPECT_EQ(linesFrom(a, "00FE", 3), (std::vector<std::string>{"00FE 20    [04]         NOP",
