@@ -117,8 +117,8 @@ struct Assembler {
   char* lineStart;
   char* scanPos;
   int lineNumber = 0;
-  // Set while the current line is one that pass 1 read with its tabs as they stand (see
-  // readLineForSizing); expandLineTabs gives it the text the listing shows.
+  // Set while the current line is one read with its tabs as they stand (see readLineKeepingTabs);
+  // expandLineTabs gives it the text the listing shows.
   bool lineKeepsTabs = false;
 
   // Scanner buffers, overwritten by the next call of their operation.

@@ -64,8 +64,7 @@ void feedSource(Assembler& as, const std::string& path) {
   as.filesRead.add(path);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  bool (*const nextLine)(Assembler&) = as.pass == 1 ? readLineForSizing : readLine;
-  while (nextLine(as)) dispatchStatement(as);
+  while (readLineKeepingTabs(as)) dispatchStatement(as);
 }
 
 void feedSource(Assembler& as, Macro& macro) {

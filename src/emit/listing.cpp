@@ -14,6 +14,7 @@
 #include "core/assembler.h"
 #include "emit/background_writer.h"
 #include "emit/hex_text.h"
+#include "scan/scanner.h"
 
 namespace zelas {
 
@@ -141,8 +142,15 @@ void copyLineText(char* out, const char* text, std::size_t n) {
   }
 }
 
-// Adds text and "\n" after the prefix (at line, ending at out) and keeps the line.
+// Adds text and "\n" after the prefix (at line, ending at out) and keeps the line. The current
+// line, when it was read with its tabs, is shown with them expanded, as it was read.
 void finishListLine(Assembler& as, char* line, char* out, const char* text) {
+  if (text == as.lineStart && as.lineKeepsTabs) {
+    out = copyExpandingTabs(out, text, as.tabWidth);  // the reader made sure that it fits
+    *out++ = '\n';
+    as.listPendingSize += static_cast<std::size_t>(out - line);
+    return;
+  }
   std::size_t length = std::strlen(text);
   if (length > kLineSize) length = kLineSize;  // a line text never exceeds its buffer
   copyLineText(out, text, length);

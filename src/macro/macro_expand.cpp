@@ -118,6 +118,9 @@ bool expandMacroCall(Assembler& as) {
   if (isNameChar(first) && !as.macroTable.firstChars[static_cast<unsigned char>(first)]) {
     return false;
   }
+  // A character that begins no token draws a report, and a report expands a line read with its
+  // tabs: the rewind below must then find the expanded text, so it is expanded first.
+  if (!isNameChar(first) && !isPunctChar(first) && first != '\'') expandLineTabs(as);
   char* saved = as.scanPos;
   readToken(as, true);
   Macro* macro = findMacro(as, as.lastToken());

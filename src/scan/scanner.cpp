@@ -255,7 +255,7 @@ bool readLineAsItStands(SourceFile& file, int tabWidth, char* out, bool& keepsTa
 
 }  // namespace
 
-bool readLineForSizing(Assembler& as) {
+bool readLineKeepingTabs(Assembler& as) {
   SourceFile* file = as.sourceFile;
   if (file == nullptr || file->atEnd()) return false;
   if (readLineAsItStands(*file, as.tabWidth, as.lineStart, as.lineKeepsTabs)) {
@@ -284,6 +284,16 @@ void expandLineTabs(Assembler& as) {
   }
   if (cursor >= length) as.scanPos = out;
   *out = '\0';
+}
+
+char* copyExpandingTabs(char* out, const char* text, int tabWidth) {
+  const int width = tabStop(tabWidth);
+  char* const begin = out;
+  for (const char* p = text;; ++p) {
+    while (isPlainByte(*p)) *out++ = *p++;
+    if (*p == '\0') return out;
+    if (*p != '\t' || !putWholeTab(out, static_cast<int>(out - begin), width)) *out++ = *p;
+  }
 }
 
 bool readLine(Assembler& as) {

@@ -16,15 +16,20 @@ enum class MatchMode { delimited = 1, prefix = 0, wholeWord = -1 };
 // Reads the next line of as.sourceFile into the buffer at as.lineStart, expanding tabs; returns
 // false at the end of the file. Characters beyond column 255 are reported and dropped.
 bool readLine(Assembler& as);
-// Pass 1's reader. Pass 1 only measures, and to the scanner a tab is a blank like any other, so a
-// line without quotes is taken with its tabs as they stand (as.lineKeepsTabs set); any other line
-// is read as readLine reads it. What takes the line's text as it stands (a string without quotes,
-// macro arguments, an include name, a shown report) calls expandLineTabs first.
-bool readLineForSizing(Assembler& as);
+// The reader of both passes. To the scanner a tab is a blank like any other, so a line without
+// quotes is taken with its tabs as they stand (as.lineKeepsTabs set): the blanks between fields
+// are then one character each instead of up to a tab's width. Any other line is read as
+// readLine reads it. What takes the line's text as it stands (a string without quotes, macro
+// arguments, an include name, a shown report) calls expandLineTabs first; what writes into the
+// line (a data statement cutting it) expands it first too; the listing expands it as it copies.
+bool readLineKeepingTabs(Assembler& as);
 // Expands the tabs of a line taken as it stands, in place, keeping the cursor on the same
 // character: the line's text and columns are then those readLine gives. Nothing to do for
 // other lines.
 void expandLineTabs(Assembler& as);
+// Copies text to out with its tabs expanded, as expandLineTabs would leave it, and returns the
+// end of the copy (no terminator is stored). The caller has room for the expanded text.
+char* copyExpandingTabs(char* out, const char* text, int tabWidth);
 // With skip set: moves over blanks and then over a comment to the end of the line.
 void skipBlanks(Assembler& as, bool skip = true);
 // Moves over blanks and a comment like skipBlanks, returning the text passed over.

@@ -72,6 +72,9 @@ void placeItem(Assembler& as, ItemKind kind, Value v) {
   }
   checkItemRange(as, kind, v);
   emitItem(as, kind, v);
+  // The cursor stays where it is in the text the listing showed, so that a report about a later
+  // item gives the column it always gave.
+  expandLineTabs(as);
   *as.lineStart = '\0';
 }
 

@@ -116,6 +116,25 @@ TEST(BuildLine, WithoutMacroIsInternalError) {
   EXPECT_THROW(resolveMacro(b.as, nullptr), FatalStop);
 }
 
+// Behind a label, a statement word that begins with a character no token begins with is first
+// tried as a macro name: its report expands the tabs of the line, and the statement is then read
+// again from the same character of the expanded text.
+TEST(MacroCall, BadCharacterOnATabbedLineIsReadAgainFromTheSamePlace) {
+  Assembly a = assembleSource("lab:\t@\tnop\n");
+  EXPECT_EQ(listingBody(a.lst),
+            "**** Warning : Expecting an AlphaNumeric or Operator: Found '@'\n"
+            "**** Warning : Expecting an AlphaNumeric or Operator: Found '@'\n"
+            "**** Warning : Illegal or unknown instruction ''.\n"
+            "0000            lab:    @       nop\n");
+  EXPECT_EQ(a.run.err,
+            "\nWarning : Expecting an AlphaNumeric or Operator: Found '@'\n"
+            "1.8: lab:    @       nop\n"
+            "\nWarning : Expecting an AlphaNumeric or Operator: Found '@'\n"
+            "1.8: lab:    @       nop\n"
+            "\nWarning : Illegal or unknown instruction ''.\n"
+            "1.9: lab:    @       nop\n");
+}
+
 TEST(ReadArgument, StopsAtCommaSemicolonOrBackslashKeepingBlanks) {
   LineHarness h;
   h.setLine("a + 1  , b");

@@ -157,9 +157,9 @@ TEST(LineReader, AgreesWithACharacterAtATimeModelOnRandomText) {
   }
 }
 
-// Pass 1's reader may keep a line's tabs. Expanded, the line must be the one readLine gives, and
-// the cursor must stand where the text before it ends once expanded; a line with a quote, or
-// whose tabs could pass the limit, is never kept.
+// The reader may keep a line's tabs. Expanded in place or copied out expanded (as the listing
+// does), the line must be the one readLine gives, and the cursor must stand where the text before
+// it ends once expanded; a line with a quote, or whose tabs could pass the limit, is never kept.
 TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
   const std::string alphabet = std::string("abc09 ;,[]\"'\t\t\t\r\n\n\x01\x80") + '\0';
   std::mt19937 random(91);
@@ -174,12 +174,15 @@ TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
     h.as.tabWidth = tabWidth;
     std::size_t n = 0;
     std::size_t kept = 0;
-    while (readLineForSizing(h.as)) {
+    while (readLineKeepingTabs(h.as)) {
       ASSERT_LT(n, expected.size());
       if (h.as.lineKeepsTabs) {
         ++kept;
         std::string taken = h.as.lineStart;
         EXPECT_EQ(taken.find_first_of("\"'"), std::string::npos) << taken;
+        LineBuffer copy{};
+        char* copied = copyExpandingTabs(copy.data(), taken.c_str(), tabWidth);
+        EXPECT_EQ(std::string(copy.data(), copied), expected[n]) << "line " << n;
         std::size_t cursor = random() % (taken.size() + 1);
         h.as.scanPos = h.as.lineStart + cursor;
         expandLineTabs(h.as);

@@ -118,6 +118,26 @@ TEST(Strings, ShortDsuHeadersKeepTheirWidth) {
   EXPECT_EQ(a.rom, "7A 00 \n");
 }
 
+// A line read with its tabs is listed with them expanded, and the reports about its later items
+// give the columns of the expanded text, also after the line was cut behind the first item.
+TEST(DataList, TabbedItemsListExpandedAndReportExpandedColumns) {
+  const std::string source = "\tdb\t1,\t300,\t2,\t-300\n";
+  Assembly a = assembleSource(source);
+  EXPECT_EQ(listingBody(a.lst),
+            "0000 01    [00]         db      1,      300,    2,      -300\n"
+            "**** Warning : '12Ch' is larger than a byte.\n"
+            "0001 2C    [00] \n"
+            "0002 02    [00] \n"
+            "**** Warning : 'FFFFFED4h' is larger than a byte.\n"
+            "0003 D4    [00] \n");
+  EXPECT_NE(a.run.err.find("1.32: \n"), std::string::npos) << a.run.err;
+  EXPECT_NE(a.run.err.find("1.44: \n"), std::string::npos) << a.run.err;
+  Assembly gnu = assembleSource(source, {"--diagnostics=gnu"});
+  EXPECT_NE(gnu.run.err.find(":1:33: warning: '12Ch' is larger than a byte."), std::string::npos)
+      << gnu.run.err;
+  EXPECT_NE(gnu.run.err.find(":1:45: warning: 'FFFFFED4h'"), std::string::npos) << gnu.run.err;
+}
+
 TEST(Org, WithoutRangeCheckBeyondRomIsAWarningAndMoves) {
   Assembly a = assembleSource("\torg 800h\n\tdb 1\n", {"-e"});
   EXPECT_EQ(listingBody(a.lst),
