@@ -56,8 +56,9 @@ void store(Assembler& as, Value address, Value byte) {
 void listFiller(Assembler& as, const Filler& filler) {
   if (as.listFile == nullptr) return;
   std::size_t textLength = std::strlen(filler.text);
-  auto width = static_cast<std::size_t>(as.tabWidth);  // at least 1 once the driver has run
-  if (as.tabWidth >= 0 && width + textLength <= kMaxLineLength) {
+  // The tab width is at least 1 once the driver has run.
+  if (as.tabWidth >= 0 && static_cast<std::size_t>(as.tabWidth) + textLength <= kMaxLineLength) {
+    auto width = static_cast<std::size_t>(as.tabWidth);
     LineBuffer text;
     std::memset(text.data(), ' ', width);
     std::memcpy(text.data() + width, filler.text, textLength + 1);

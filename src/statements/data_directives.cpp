@@ -141,18 +141,20 @@ unsigned charByte(const std::string& text, std::size_t i) {
   return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
 }
 
-// The first line of a string's listing, without its line end: the address, two bytes, the tail
-// (blanks, or "..." where continuation lines follow) and the line text. A program's strings are
-// many, so it is formatted here rather than by printf.
+// The first line of a string's listing, without its line end: the address, one byte or two
+// (second below 0: none), the tail (blanks, or "..." where continuation lines follow) and the
+// line text. A program's strings are many, so it is formatted here rather than by printf.
 template <std::size_t N>
-void listStringHeader(Assembler& as, unsigned first, unsigned second, const char (&tail)[N]) {
+void listStringHeader(Assembler& as, unsigned first, int second, const char (&tail)[N]) {
   if (as.listFile == nullptr) return;
   char head[32];
   char* out = putHex(head, toUnsigned(as.pc), 4);
   *out++ = ' ';
   out = putHexByte(out, first);
-  *out++ = ' ';
-  out = putHexByte(out, second);
+  if (second >= 0) {
+    *out++ = ' ';
+    out = putHexByte(out, static_cast<unsigned>(second));
+  }
   std::memcpy(out, tail, N - 1);
   out += N - 1;
   listWrite(as, head, static_cast<std::size_t>(out - head));
@@ -162,19 +164,11 @@ void listStringHeader(Assembler& as, unsigned first, unsigned second, const char
 void listDsHeader(Assembler& as, const std::string& text) {
   if (text.size() >= 2) {
     // "%04X %02X %02X ...  %s"
-    listStringHeader(as, charByte(text, 0), charByte(text, 1), " ...  ");
-    return;
+    listStringHeader(as, charByte(text, 0), static_cast<int>(charByte(text, 1)), " ...  ");
+  } else {
+    // "%04X %02X         %s": one byte (none shows as 00) and no second one.
+    listStringHeader(as, charByte(text, 0), -1, "         ");
   }
-  // "%04X %02X         %s": one byte (or none, shown as 00) and no second one.
-  if (as.listFile == nullptr) return;
-  char head[32];
-  char* out = putHex(head, toUnsigned(as.pc), 4);
-  *out++ = ' ';
-  out = putHexByte(out, charByte(text, 0));
-  std::memcpy(out, "         ", 9);
-  out += 9;
-  listWrite(as, head, static_cast<std::size_t>(out - head));
-  listWrite(as, as.lineStart, std::strlen(as.lineStart));
 }
 
 void listDsuHeader(Assembler& as, const std::string& text) {
