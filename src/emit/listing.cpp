@@ -146,7 +146,9 @@ void copyLineText(char* out, const char* text, std::size_t n) {
 // line, when it was read with its tabs, is shown with them expanded, as it was read.
 void finishListLine(Assembler& as, char* line, char* out, const char* text) {
   if (text == as.lineStart && as.lineKeepsTabs) {
-    out = copyExpandingTabs(out, text, as.tabWidth);  // the reader made sure that it fits
+    // The line lies in a line buffer, and the reader made sure that it fits expanded; the room
+    // of a listing line leaves more than eight bytes past it.
+    out = copyExpandingTabs(out, text, as.tabWidth);
     *out++ = '\n';
     as.listPendingSize += static_cast<std::size_t>(out - line);
     return;

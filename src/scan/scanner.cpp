@@ -290,6 +290,23 @@ char* copyExpandingTabs(char* out, const char* text, int tabWidth) {
   const int width = tabStop(tabWidth);
   char* const begin = out;
   for (const char* p = text;; ++p) {
+    // Eight bytes at a time up to the next control byte, the terminator at the latest; the
+    // bytes stored past it are overwritten by what follows, or lie beyond the copy's end.
+    if constexpr (std::endian::native == std::endian::little) {
+      for (;;) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        std::memcpy(out, &word, 8);
+        if (std::uint64_t stops = controlBytes(word)) {
+          std::size_t k = static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+          p += k;
+          out += k;
+          break;
+        }
+        p += 8;
+        out += 8;
+      }
+    }
     while (isPlainByte(*p)) *out++ = *p++;
     if (*p == '\0') return out;
     if (*p != '\t' || !putWholeTab(out, static_cast<int>(out - begin), width)) *out++ = *p;

@@ -28,7 +28,9 @@ bool readLineKeepingTabs(Assembler& as);
 // other lines.
 void expandLineTabs(Assembler& as);
 // Copies text to out with its tabs expanded, as expandLineTabs would leave it, and returns the
-// end of the copy (no terminator is stored). The caller has room for the expanded text.
+// end of the copy (no terminator is stored). Text is read and stored eight bytes at a time: it
+// lies in a line buffer, whose slack holds the bytes read past its terminator, and out has room
+// for the expanded text and eight bytes more.
 char* copyExpandingTabs(char* out, const char* text, int tabWidth);
 // With skip set: moves over blanks and then over a comment to the end of the line.
 void skipBlanks(Assembler& as, bool skip = true);

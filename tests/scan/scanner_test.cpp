@@ -181,7 +181,7 @@ TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
         std::string taken = h.as.lineStart;
         EXPECT_EQ(taken.find_first_of("\"'"), std::string::npos) << taken;
         LineBuffer copy{};
-        char* copied = copyExpandingTabs(copy.data(), taken.c_str(), tabWidth);
+        char* copied = copyExpandingTabs(copy.data(), h.as.lineStart, tabWidth);
         EXPECT_EQ(std::string(copy.data(), copied), expected[n]) << "line " << n;
         std::size_t cursor = random() % (taken.size() + 1);
         h.as.scanPos = h.as.lineStart + cursor;
