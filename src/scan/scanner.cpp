@@ -1,5 +1,6 @@
 #include "scan/scanner.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -85,6 +86,25 @@ constexpr std::uint64_t controlBytes(std::uint64_t word) {
   return (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
 }
 
+// One step of the copies that take eight bytes at a time: stores the word at src to out and
+// moves both past its plain bytes; true when the word holds a control byte, at which both then
+// stand. The bytes stored past that byte are overwritten by what follows it, or lie beyond the
+// copy's end. Little-endian byte order only.
+bool copyPlainWord(const char*& src, char*& out) {
+  std::uint64_t word;
+  std::memcpy(&word, src, 8);
+  std::memcpy(out, &word, 8);
+  if (std::uint64_t stops = controlBytes(word)) {
+    std::size_t k = static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+    src += k;
+    out += k;
+    return true;
+  }
+  src += 8;
+  out += 8;
+  return false;
+}
+
 // Copies the characters at the start of w, expanding the tabs, up to the first line end or
 // until the next character no longer fits whole; returns how many were taken from w.
 std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
@@ -95,22 +115,9 @@ std::size_t copyPlainRun(LineWriter& line, std::string_view w, int tabWidth) {
   char* const lineBegin = out - line.column;
   char* const outEnd = lineBegin + kMaxLineLength;
   for (;;) {
-    // Eight bytes at a time while both the block and the line have room for them; the bytes
-    // stored past a control character are overwritten by what follows it, or lie beyond the
-    // terminator.
+    // Eight bytes at a time while both the block and the line have room for them.
     if constexpr (std::endian::native == std::endian::little) {
-      while (srcEnd - src >= 8 && outEnd - out >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, src, 8);
-        std::memcpy(out, &word, 8);
-        if (std::uint64_t stops = controlBytes(word)) {
-          std::size_t k = static_cast<std::size_t>(std::countr_zero(stops)) / 8;
-          src += k;
-          out += k;
-          break;
-        }
-        src += 8;
-        out += 8;
+      while (srcEnd - src >= 8 && outEnd - out >= 8 && !copyPlainWord(src, out)) {
       }
     }
     while (src < srcEnd && out < outEnd && isPlainByte(*src)) *out++ = *src++;
@@ -272,42 +279,28 @@ void expandLineTabs(Assembler& as) {
   LineBuffer taken;
   std::size_t length = std::strlen(as.lineStart);
   std::memcpy(taken.data(), as.lineStart, length + 1);
-  const std::size_t cursor = static_cast<std::size_t>(as.scanPos - as.lineStart);
-  const int width = tabStop(as.tabWidth);
-  char* out = as.lineStart;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (i == cursor) as.scanPos = out;
-    // The line was taken only if all its tabs fit whole.
-    if (taken[i] != '\t' || !putWholeTab(out, static_cast<int>(out - as.lineStart), width)) {
-      *out++ = taken[i];
-    }
-  }
-  if (cursor >= length) as.scanPos = out;
-  *out = '\0';
+  const auto cursor = std::min(static_cast<std::size_t>(as.scanPos - as.lineStart), length);
+  // The text before the cursor first: the cursor goes where it ends once expanded. The whole
+  // line then overwrites it, its tab stops counted from the line's start. The line was taken
+  // only if all its tabs fit whole, and both buffers are line buffers.
+  const char atCursor = taken[cursor];
+  taken[cursor] = '\0';
+  as.scanPos = copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth);
+  taken[cursor] = atCursor;
+  *copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth) = '\0';
 }
 
 char* copyExpandingTabs(char* out, const char* text, int tabWidth) {
   const int width = tabStop(tabWidth);
   char* const begin = out;
   for (const char* p = text;; ++p) {
-    // Eight bytes at a time up to the next control byte, the terminator at the latest; the
-    // bytes stored past it are overwritten by what follows, or lie beyond the copy's end.
+    // Up to the next control byte, the terminator at the latest.
     if constexpr (std::endian::native == std::endian::little) {
-      for (;;) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        std::memcpy(out, &word, 8);
-        if (std::uint64_t stops = controlBytes(word)) {
-          std::size_t k = static_cast<std::size_t>(std::countr_zero(stops)) / 8;
-          p += k;
-          out += k;
-          break;
-        }
-        p += 8;
-        out += 8;
+      while (!copyPlainWord(p, out)) {
       }
+    } else {
+      while (isPlainByte(*p)) *out++ = *p++;
     }
-    while (isPlainByte(*p)) *out++ = *p++;
     if (*p == '\0') return out;
     if (*p != '\t' || !putWholeTab(out, static_cast<int>(out - begin), width)) *out++ = *p;
   }

@@ -27,10 +27,10 @@ bool readLineKeepingTabs(Assembler& as);
 // character: the line's text and columns are then those readLine gives. Nothing to do for
 // other lines.
 void expandLineTabs(Assembler& as);
-// Copies text to out with its tabs expanded, as expandLineTabs would leave it, and returns the
-// end of the copy (no terminator is stored). Text is read and stored eight bytes at a time: it
-// lies in a line buffer, whose slack holds the bytes read past its terminator, and out has room
-// for the expanded text and eight bytes more.
+// Copies text to out with its tabs expanded to the tab stops, the text readLine gives, and
+// returns the end of the copy (no terminator is stored). Text is read and stored eight bytes at a
+// time: it lies in a line buffer, whose slack holds the bytes read past its terminator, and out has
+// room for the expanded text and eight bytes more.
 char* copyExpandingTabs(char* out, const char* text, int tabWidth);
 // With skip set: moves over blanks and then over a comment to the end of the line.
 void skipBlanks(Assembler& as, bool skip = true);
