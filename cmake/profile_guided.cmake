@@ -1,15 +1,16 @@
-# Profile-guided optimisation of Release builds.
+# Profile-guided optimisation of Release builds, opt-in with -DZELAS_PGO=ON.
 #
 # The assembler spends its time in many small steps per line (reading, matching, evaluating,
 # listing), each a few percent of the whole; none stands out to be rewritten. What helps them all
-# is a compiler that knows which branches are taken and which calls are hot. So a Release build
-# first builds an instrumented copy of the library in <build>/pgo-training, has it assemble the
-# benchmark's generated sources (bench/pgo_training.cpp), and compiles the library proper with the
-# counts that run leaves in <build>/pgo-profile.
+# is a compiler that knows which branches are taken and which calls are hot. So a profile-guided
+# Release build first builds an instrumented copy of the library in <build>/pgo-training, has it
+# assemble the benchmark's generated sources (bench/pgo_training.cpp), and compiles the library
+# proper with the counts that run leaves in <build>/pgo-profile.
 #
-# Any change to the library's sources reruns the training and so recompiles the whole library:
-# configure with -DZELAS_PGO=OFF for quick edit-and-test rounds. GCC 12 or later only (it maps
-# the profiles of the two build folders onto each other); other compilers build without.
+# Any change to the library's sources reruns the training and so recompiles the whole library,
+# which is why it is off by default: everyday edit-and-test rounds and a first build stay quick,
+# and release builds ask for it. GCC 12 or later only (it maps the profiles of the two build
+# folders onto each other); other compilers build without.
 #
 # ZELAS_PGO_STAGE is set to "training" for the instrumented build only.
 
