@@ -66,6 +66,7 @@ struct Assembler {
   bool briefMode = false;
   bool romRangeCheck = true;
   DiagnosticStyle diagnosticStyle = DiagnosticStyle::classic;
+  bool colorReports = false;             // --color: severity words on standard error in colour
   std::vector<std::string> includePath;  // --include-path folders, searched in order
 
   // Diagnostics.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "diag/color.h"
 #include "diag/messages.h"
 #include "macro/macro.h"
 #include "scan/char_class.h"
@@ -56,25 +57,26 @@ std::size_t firstFrameOfThisFile(const Assembler& as) {
 
 void writeGnuReport(Assembler& as, const char* severity, const char* text) {
   std::string message = oneLine(text);
+  std::string shown = paintSeverity(as, severity);
   // Reports made after the passes (the output writers) belong to no line.
   if (as.sourceFile == nullptr) {
-    std::fprintf(as.err, "zelas: %s: %s\n", severity, message.c_str());
+    std::fprintf(as.err, "zelas: %s: %s\n", shown.c_str(), message.c_str());
     return;
   }
   std::size_t first = firstFrameOfThisFile(as);
   if (first == as.expansions.size()) {
     int column = static_cast<int>(as.scanPos - as.lineStart) + 1;
     std::fprintf(as.err, "%s:%d:%d: %s: %s\n", as.sourceFile->path().c_str(), as.lineNumber, column,
-                 severity, message.c_str());
+                 shown.c_str(), message.c_str());
     return;
   }
   const MacroInvocation& where = as.expansions[first];
   std::fprintf(as.err, "%s:%d:%d: %s: %s\n", where.file->c_str(), where.line,
-               nameColumn(where.lineText, *where.invoked), severity, message.c_str());
+               nameColumn(where.lineText, *where.invoked), shown.c_str(), message.c_str());
   for (std::size_t k = as.expansions.size(); k-- > first;) {
     const MacroInvocation& frame = as.expansions[k];
-    std::fprintf(as.err, "%s:%d:%d: note: ", frame.file->c_str(), frame.line,
-                 nameColumn(frame.lineText, *frame.invoked));
+    std::fprintf(as.err, "%s:%d:%d: %s: ", frame.file->c_str(), frame.line,
+                 nameColumn(frame.lineText, *frame.invoked), paintSeverity(as, "note").c_str());
     std::fprintf(as.err, msg::inExpansionOfMacro, frame.macro->c_str());
     std::fputc('\n', as.err);
   }

@@ -179,6 +179,9 @@ inline constexpr char outOfMemory[] = "\nError : Out of memory\n";
 inline constexpr char unknownOption[] = "\nError : unknown option '%s'\n";
 inline constexpr char badOptionValue[] = "\nError : invalid value '%s' for option '%s'\n";
 inline constexpr char missingOptionValue[] = "\nError : option '%s' requires a value\n";
+inline constexpr char licenceNotice[] =
+    "Copyright (c) 2026 The zelas developers\n"
+    "MIT License: free to use, copy, modify and distribute, without warranty; see LICENSE.\n";
 
 // ---- GNU-style diagnostics (--diagnostics=gnu) ----------------------------------------------
 inline constexpr char inExpansionOfMacro[] = "in expansion of macro '%s'";

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/buffers.h"
+#include "diag/color.h"
 #include "diag/gnu_style.h"
 #include "emit/listing.h"
 #include "scan/scanner.h"
@@ -38,7 +39,8 @@ void show(Assembler& as, const char* text, const char* classicTitle, const char*
   if (as.diagnosticStyle == DiagnosticStyle::gnu) {
     writeGnuReport(as, gnuSeverity, text);
   } else {
-    std::fprintf(as.err, "\n%s : %s\n", classicTitle, text);  // "\nWarning : %s\n", ...
+    // "\nWarning : %s\n", ...
+    std::fprintf(as.err, "\n%s : %s\n", paintSeverity(as, classicTitle).c_str(), text);
     writePositionLine(as);
   }
   listPrefixedLine(as, listingPrefix, text);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/assembler.h"
+#include "diag/color.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/config.h"
@@ -201,6 +202,21 @@ bool writeRequestedFiles(Assembler& as, const Options& options, const std::strin
   return true;
 }
 
+// --help, --version and --list-products answer instead of assembling (the help before the
+// version before the list, whatever their order). False when none was given.
+bool printInformation(const LongOptions& lo, std::FILE* out) {
+  if (lo.help) {
+    printHelp(out);
+  } else if (lo.version) {
+    printVersion(out);
+  } else if (lo.listProducts) {
+    printProductList(out);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 int assemble(Assembler& as, const Options& options) {
   std::string base = baseName(options.source);
   if (static_cast<int>(base.size()) > kMaxBaseLength) {
@@ -248,16 +264,12 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   int status = 1;
   try {
     Options options = walkArguments(as, args);
-    if (options.longOptions.help || options.longOptions.version) {
-      if (options.longOptions.help) {
-        printHelp(as.out);
-      } else {
-        printVersion(as.out);
-      }
+    if (printInformation(options.longOptions, as.out)) {
       std::fflush(as.out);
       return 0;
     }
     as.diagnosticStyle = options.longOptions.diagnostics;
+    as.colorReports = colorWanted(options.longOptions.color, as.err);
     as.includePath = options.longOptions.includePath;
     if (options.source.empty()) {
       std::fputs(msg::noInputFile, as.err);

@@ -4,12 +4,13 @@
 
 #include "diag/messages.h"
 #include "driver/driver.h"
+#include "target/product.h"
 
 namespace zelas {
 
 namespace {
 
-enum class LongKind { help, version, diagnostics, deps, includePath, symbols };
+enum class LongKind { help, version, listProducts, color, diagnostics, deps, includePath, symbols };
 
 struct LongOptionRow {
   std::string_view name;
@@ -22,6 +23,8 @@ constexpr LongOptionRow kLongOptions[] = {
     // name           kind                    takes a value
     {"help",          LongKind::help,         false},
     {"version",       LongKind::version,      false},
+    {"list-products", LongKind::listProducts, false},
+    {"color",         LongKind::color,        true},
     {"diagnostics",   LongKind::diagnostics,  true},
     {"deps",          LongKind::deps,         true},
     {"include-path",  LongKind::includePath,  true},
@@ -39,10 +42,13 @@ constexpr const char* kHelpLines[] = {
     "  -e                   do not check addresses against the product's ROM size\n",
     "  -pPRODUCT            select the product by its ID\n",
     "  -tN, -t N            N spaces per tab stop\n",
+    "  --color=WHEN         colour warning, error and note on standard error:\n",
+    "                       'auto' (on a terminal, unless NO_COLOR is set), 'always', 'never'\n",
     "  --deps=FILE          write a make rule naming the files read to FILE\n",
     "  --diagnostics=STYLE  report as 'classic' (default) or 'gnu' (FILE:LINE:COL: ...)\n",
     "  --include-path=DIR   search DIR for included files not found (repeatable)\n",
     "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
+    "  --list-products      list the products: family, RAM ranges and ROM size, and exit\n",
     "  --help               show this help and exit\n",
     "  --version            show the version and exit\n",
 };
@@ -66,15 +72,32 @@ std::optional<std::string> optionValue(const std::vector<std::string>& args, std
   return args[++i];
 }
 
+std::optional<ColorMode> colorMode(const std::string& value) {
+  if (value == "auto") return ColorMode::automatic;
+  if (value == "always") return ColorMode::always;
+  if (value == "never") return ColorMode::never;
+  return std::nullopt;
+}
+
+// False for a value the option does not take.
+bool acceptedValue(LongKind kind, const std::string& value) {
+  if (kind == LongKind::diagnostics) return value == "gnu" || value == "classic";
+  if (kind == LongKind::color) return colorMode(value).has_value();
+  return !value.empty();
+}
+
 bool applyValue(LongKind kind, const std::string& value, const std::string& option,
                 LongOptions& options, std::FILE* err) {
-  if (value.empty() || (kind == LongKind::diagnostics && value != "gnu" && value != "classic")) {
+  if (!acceptedValue(kind, value)) {
     std::fprintf(err, msg::badOptionValue, value.c_str(), option.c_str());
     return false;
   }
   switch (kind) {
     case LongKind::diagnostics:
       options.diagnostics = value == "gnu" ? DiagnosticStyle::gnu : DiagnosticStyle::classic;
+      break;
+    case LongKind::color:
+      options.color = *colorMode(value);
       break;
     case LongKind::deps:
       options.depsFile = value;
@@ -87,9 +110,29 @@ bool applyValue(LongKind kind, const std::string& value, const std::string& opti
       break;
     case LongKind::help:
     case LongKind::version:
+    case LongKind::listProducts:
       break;
   }
   return true;
+}
+
+// An option without a value: what it asks for.
+void setFlag(LongKind kind, LongOptions& options) {
+  if (kind == LongKind::help) options.help = true;
+  if (kind == LongKind::version) options.version = true;
+  if (kind == LongKind::listProducts) options.listProducts = true;
+}
+
+// "00h..7Fh" or "00h..4Fh,F0h..FFh": the product's RAM ranges, in ascending order.
+std::string ramRangesText(const Product& product) {
+  std::string text;
+  char range[32];
+  for (const RamRange& r : product.ramRanges) {
+    std::snprintf(range, sizeof range, "%s%02Xh..%02Xh", text.empty() ? "" : ",", toUnsigned(r.low),
+                  toUnsigned(r.high));
+    text += range;
+  }
+  return text;
 }
 
 }  // namespace
@@ -113,7 +156,7 @@ bool takeLongOption(const std::vector<std::string>& args, std::size_t& i, LongOp
       std::fprintf(err, msg::badOptionValue, arg.substr(equals + 1).c_str(), option.c_str());
       return false;
     }
-    (row->kind == LongKind::help ? options.help : options.version) = true;
+    setFlag(row->kind, options);
     return true;
   }
   std::optional<std::string> value = optionValue(args, i, option, err);
@@ -128,6 +171,16 @@ void printVersion(std::FILE* out) {
   std::string_view version = kVersionText;
   while (!version.empty() && version.back() == ' ') version.remove_suffix(1);
   std::fprintf(out, "zelas %.*s\n", static_cast<int>(version.size()), version.data());
+  std::fputs(msg::licenceNotice, out);
+}
+
+void printProductList(std::FILE* out) {
+  for (const Product& product : productTable()) {
+    std::fprintf(out, "%-6.*s family %s  RAM %-17s  ROM %04Xh\n",
+                 static_cast<int>(product.id.size()), product.id.data(),
+                 product.family == CpuFamily::A ? "A" : "B", ramRangesText(product).c_str(),
+                 toUnsigned(product.romSize));
+  }
 }
 
 }  // namespace zelas

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/assembler.h"
+#include "diag/color.h"
 
 namespace zelas {
 
@@ -16,7 +17,10 @@ namespace zelas {
 struct LongOptions {
   bool help = false;
   bool version = false;
+  bool listProducts = false;
   DiagnosticStyle diagnostics = DiagnosticStyle::classic;
+  // Without --color nothing is coloured, so that the console text stays as it always was.
+  ColorMode color = ColorMode::never;
   std::optional<std::string> depsFile;
   std::optional<std::string> symbolsFile;
   std::vector<std::string> includePath;
@@ -30,7 +34,9 @@ bool takeLongOption(const std::vector<std::string>& args, std::size_t& i, LongOp
                     std::FILE* err);
 // The --help text: every option, one line each.
 void printHelp(std::FILE* out);
-// The --version line.
+// The --version text: "zelas VERSION", then the copyright and the licence.
 void printVersion(std::FILE* out);
+// The --list-products text: one line per row of the product table, in its order.
+void printProductList(std::FILE* out);
 
 }  // namespace zelas

@@ -51,7 +51,19 @@ TEST(LongOptions, ReportsUnknownOptionsAndBadValues) {
   EXPECT_EQ(parse({"--diagnostics=GNU"}).err,
             "\nError : invalid value 'GNU' for option '--diagnostics'\n");
   EXPECT_EQ(parse({"--help=yes"}).err, "\nError : invalid value 'yes' for option '--help'\n");
+  EXPECT_EQ(parse({"--color=yes"}).err, "\nError : invalid value 'yes' for option '--color'\n");
+  EXPECT_EQ(parse({"--color="}).err, "\nError : invalid value '' for option '--color'\n");
+  EXPECT_EQ(parse({"--list-products=1"}).err,
+            "\nError : invalid value '1' for option '--list-products'\n");
   EXPECT_FALSE(parse({"--version=2"}).ok);
+}
+
+TEST(LongOptions, ColorTakesAutoAlwaysOrNeverAndIsOffWithoutTheOption) {
+  EXPECT_EQ(parse({}).options.color, ColorMode::never);
+  EXPECT_EQ(parse({"--color=auto"}).options.color, ColorMode::automatic);
+  EXPECT_EQ(parse({"--color", "always"}).options.color, ColorMode::always);
+  EXPECT_EQ(parse({"--color=always", "--color=never"}).options.color, ColorMode::never);
+  EXPECT_TRUE(parse({"--list-products"}).options.listProducts);
 }
 
 TEST(LongOptions, RecognisesOnlyDoubleDashNames) {
@@ -102,15 +114,20 @@ TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {
   test::RunResult help = test::runZelasInProcess({"--help", "prog"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  for (const char* option :
-       {"\n  -b ", "\n  -cFILE", "\n  -dSYMBOL", "\n  -e ", "\n  -pPRODUCT", "\n  -tN",
-        "\n  --deps=FILE", "\n  --diagnostics=STYLE", "\n  --include-path=DIR",
-        "\n  --symbols=FILE", "\n  --help ", "\n  --version "}) {
+  for (const char* option : {"\n  -b ", "\n  -cFILE", "\n  -dSYMBOL", "\n  -e ", "\n  -pPRODUCT",
+                             "\n  -tN", "\n  --deps=FILE", "\n  --diagnostics=STYLE",
+                             "\n  --include-path=DIR", "\n  --symbols=FILE", "\n  --color=WHEN",
+                             "\n  --list-products ", "\n  --help ", "\n  --version "}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   test::RunResult version = test::runZelasInProcess({"prog", "--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "zelas 1.94\n");
+  // The first line is what scripts read; the licence follows it.
+  EXPECT_EQ(version.out,
+            "zelas 1.94\n"
+            "Copyright (c) 2026 The zelas developers\n"
+            "MIT License: free to use, copy, modify and distribute, without warranty; see "
+            "LICENSE.\n");
   EXPECT_EQ(version.err, "");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // no listing, nothing else
 }
