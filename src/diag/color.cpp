@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 
-#include "core/assembler.h"
-
 namespace zelas {
 
 namespace {
@@ -43,8 +41,8 @@ bool colorWanted(ColorMode mode, std::FILE* stream) {
   return !noColorRequested() && isatty(fileno(stream)) == 1;
 }
 
-std::string paintSeverity(const Assembler& as, std::string_view word) {
-  if (!as.colorReports) return std::string(word);
+std::string paintSeverity(bool color, std::string_view word) {
+  if (!color) return std::string(word);
   std::string painted(colorOf(word));
   painted += word;
   painted += kPlain;

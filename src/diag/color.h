@@ -8,8 +8,6 @@
 
 namespace zelas {
 
-struct Assembler;
-
 // When the severity words are coloured: on a terminal only, always, or never.
 enum class ColorMode { automatic, always, never };
 
@@ -18,7 +16,7 @@ enum class ColorMode { automatic, always, never };
 bool colorWanted(ColorMode mode, std::FILE* stream);
 
 // word ("Warning", "error", "fatal error", "note", ...) as written to standard error: in its
-// colour when as.colorReports is set, else unchanged.
-std::string paintSeverity(const Assembler& as, std::string_view word);
+// colour when color is set (Assembler::colorReports), else unchanged.
+std::string paintSeverity(bool color, std::string_view word);
 
 }  // namespace zelas

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "diag/diagnostic.h"
+
 namespace zelas {
 
 // The version text shown in the banner (five characters, the last a blank).
@@ -20,5 +22,8 @@ inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 // Runs zelas with args (without the program name), writing to the two console streams.
 // Returns the process exit status.
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// The same, telling listeners of every report shown (as records, whatever the console style).
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             std::vector<DiagnosticListener> listeners);
 
 }  // namespace zelas

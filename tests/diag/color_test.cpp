@@ -102,9 +102,9 @@ TEST(ColorOption, ColoursTheSeverityWordsOfGnuReports) {
   test::Assembly colored =
       test::assembleSource(kFaultySource, {"--diagnostics=gnu", "--color=always"});
   EXPECT_EQ(colored.run.err,
-            "prog.asm:4:9: \033[1;35mwarning\033[0m: Illegal or unknown instruction 'bogus'.\n"
+            "prog.asm:2:9: \033[1;35mwarning\033[0m: Illegal or unknown instruction 'bogus'.\n"
             "prog.asm:4:9: \033[1;36mnote\033[0m: in expansion of macro 'inner'\n"
-            "prog.asm:6:14: \033[1;31merror\033[0m: ORG attempts to decrement PC address\n");
+            "prog.asm:6:13: \033[1;31merror\033[0m: ORG attempts to decrement PC address\n");
   EXPECT_EQ(colored.lst, plain.lst);  // the listing never holds colour
   EXPECT_EQ(colored.run.out, plain.run.out);
   EXPECT_EQ(colored.run.status, plain.run.status);
