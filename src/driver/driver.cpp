@@ -9,6 +9,7 @@
 #include "diag/color.h"
 #include "diag/messages.h"
 #include "diag/report.h"
+#include "diag/sarif_log.h"
 #include "driver/config.h"
 #include "driver/dependencies.h"
 #include "driver/feeder.h"
@@ -202,6 +203,14 @@ bool writeRequestedFiles(Assembler& as, const Options& options, const std::strin
   return true;
 }
 
+// The --sarif log; one that cannot be written fails the run, as a missing log would hide its
+// reports from the service reading it.
+bool writeSarifLog(Assembler& as, const std::string& path, const SarifLog& log) {
+  if (writeTextFile(path, log.text(versionNumber()))) return true;
+  std::fprintf(as.err, msg::unableToCreate, path.c_str());
+  return false;
+}
+
 // --help, --version and --list-products answer instead of assembling (the help before the
 // version before the list, whatever their order). False when none was given.
 bool printInformation(const LongOptions& lo, std::FILE* out) {
@@ -268,6 +277,8 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   }
   addDefinedSymbol(as.definedSymbols, "true");
   int status = 1;
+  std::optional<std::string> sarifFile;
+  SarifLog sarif;
   try {
     Options options = walkArguments(as, args);
     if (printInformation(options.longOptions, as.out)) {
@@ -277,6 +288,10 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     as.diagnosticStyle = options.longOptions.diagnostics;
     as.colorReports = colorWanted(options.longOptions.color, as.err);
     as.includePath = options.longOptions.includePath;
+    sarifFile = options.longOptions.sarifFile;
+    if (sarifFile) {
+      as.diagnosticListeners.push_back([&sarif](const Diagnostic& d) { sarif.add(d); });
+    }
     if (options.source.empty()) {
       std::fputs(msg::noInputFile, as.err);
       return 1;
@@ -292,6 +307,8 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   }
   // A run that stopped early keeps what its listing holds so far; its failure is already told.
   closeListing(as);
+  // The log is written for a run that stopped too: its reports say why.
+  if (sarifFile && !writeSarifLog(as, *sarifFile, sarif)) status = 1;
   std::fflush(as.out);
   std::fflush(as.err);
   return status;

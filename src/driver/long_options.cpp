@@ -10,7 +10,17 @@ namespace zelas {
 
 namespace {
 
-enum class LongKind { help, version, listProducts, color, diagnostics, deps, includePath, symbols };
+enum class LongKind {
+  help,
+  version,
+  listProducts,
+  color,
+  diagnostics,
+  deps,
+  includePath,
+  symbols,
+  sarif
+};
 
 struct LongOptionRow {
   std::string_view name;
@@ -29,6 +39,7 @@ constexpr LongOptionRow kLongOptions[] = {
     {"deps",          LongKind::deps,         true},
     {"include-path",  LongKind::includePath,  true},
     {"symbols",       LongKind::symbols,      true},
+    {"sarif",         LongKind::sarif,        true},
 };
 // clang-format on
 
@@ -48,6 +59,7 @@ constexpr const char* kHelpLines[] = {
     "  --diagnostics=STYLE  report as 'classic' (default) or 'gnu' (FILE:LINE:COL: ...)\n",
     "  --include-path=DIR   search DIR for included files not found (repeatable)\n",
     "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
+    "  --sarif=FILE         write every report of the run to FILE as a SARIF 2.1.0 log\n",
     "  --list-products      list the products: family, RAM ranges and ROM size, and exit\n",
     "  --help               show this help and exit\n",
     "  --version            show the version and exit\n",
@@ -108,6 +120,9 @@ bool applyValue(LongKind kind, const std::string& value, const std::string& opti
     case LongKind::symbols:
       options.symbolsFile = value;
       break;
+    case LongKind::sarif:
+      options.sarifFile = value;
+      break;
     case LongKind::help:
     case LongKind::version:
     case LongKind::listProducts:
@@ -167,9 +182,14 @@ void printHelp(std::FILE* out) {
   for (const char* line : kHelpLines) std::fputs(line, out);
 }
 
-void printVersion(std::FILE* out) {
+std::string_view versionNumber() {
   std::string_view version = kVersionText;
   while (!version.empty() && version.back() == ' ') version.remove_suffix(1);
+  return version;
+}
+
+void printVersion(std::FILE* out) {
+  std::string_view version = versionNumber();
   std::fprintf(out, "zelas %.*s\n", static_cast<int>(version.size()), version.data());
   std::fputs(msg::licenceNotice, out);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/assembler.h"
@@ -23,6 +24,7 @@ struct LongOptions {
   ColorMode color = ColorMode::never;
   std::optional<std::string> depsFile;
   std::optional<std::string> symbolsFile;
+  std::optional<std::string> sarifFile;
   std::vector<std::string> includePath;
 };
 
@@ -34,6 +36,8 @@ bool takeLongOption(const std::vector<std::string>& args, std::size_t& i, LongOp
                     std::FILE* err);
 // The --help text: every option, one line each.
 void printHelp(std::FILE* out);
+// The version number without the banner's trailing blank: "1.94".
+std::string_view versionNumber();
 // The --version text: "zelas VERSION", then the copyright and the licence.
 void printVersion(std::FILE* out);
 // The --list-products text: one line per row of the product table, in its order.
