@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
+
 namespace zelas {
 
 // The version text shown in the banner (five characters, the last a blank).
@@ -17,8 +19,9 @@ inline constexpr int kMaxImageSize = 256 * 1024;
 inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 #endif
 
-// Runs zelas with args (without the program name), writing to the two console streams.
-// Returns the process exit status.
-int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// Runs zelas with args (without the program name), writing to the two console streams and
+// reading and writing files through files. Returns the process exit status.
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             FileSystem& files);
 
 }  // namespace zelas
