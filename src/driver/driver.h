@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "diag/diagnostic.h"
 
 namespace zelas {
@@ -19,11 +20,12 @@ inline constexpr int kMaxImageSize = 256 * 1024;
 inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 #endif
 
-// Runs zelas with args (without the program name), writing to the two console streams.
-// Returns the process exit status.
-int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// Runs zelas with args (without the program name), writing to the two console streams and
+// reading and writing files through files. Returns the process exit status.
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             FileSystem& files);
 // The same, telling listeners of every report shown (as records, whatever the console style).
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
-             std::vector<DiagnosticListener> listeners);
+             FileSystem& files, std::vector<DiagnosticListener> listeners);
 
 }  // namespace zelas

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/disk_file_system.h"
 #include "diag/messages.h"
 #include "driver/driver.h"
 #include "support/test_support.h"
@@ -49,7 +50,9 @@ Heard assembleHearing(const std::string& source, std::vector<std::string> args =
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   Heard h;
-  h.run.status = runZelas(args, out, err, {[&seen](const Diagnostic& d) { seen.push_back(d); }});
+  DiskFileSystem files;
+  h.run.status =
+      runZelas(args, out, err, files, {[&seen](const Diagnostic& d) { seen.push_back(d); }});
   h.run.err = test::readStream(err);
   std::fclose(out);
   std::fclose(err);

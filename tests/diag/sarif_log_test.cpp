@@ -219,6 +219,17 @@ TEST(SarifLog, ALogThatCannotBeWrittenFailsTheRun) {
   EXPECT_EQ(r.err, "\nError : Unable to create 'no/such/folder/prog.sarif'\n");
 }
 
+TEST(SarifLog, NeverWrittenOverTheSource) {
+  test::ScopedTempDir dir;
+  test::writeFile("prog.asm", "\tbogus\n");
+  test::RunResult r = test::runZelasInProcess({"--sarif=./prog.asm", "prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "\nError : Output './prog.asm' is 'prog.asm', which this run reads; nothing "
+            "written\n");
+  EXPECT_EQ(test::readFile("prog.asm"), "\tbogus\n");
+}
+
 TEST(SarifLog, LeavesTheOtherOutputsAsTheyWere) {
   test::Assembly plain = test::assembleSource(kFaultySource);
   test::Assembly logged = test::assembleSource(kFaultySource, {"--sarif=prog.sarif"});
