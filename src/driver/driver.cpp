@@ -123,6 +123,28 @@ std::string baseName(const std::string& source) {
   return source;
 }
 
+// dir/name, with one "/" between them.
+std::string joinPath(const std::string& dir, const std::string& name) {
+  return dir.ends_with('/') ? dir + name : dir + "/" + name;
+}
+
+// The base name of the outputs: the source's base, or with --output-dir its last part in that
+// folder (the source stays where it is).
+std::string outputBase(const Options& options, const std::string& base) {
+  const std::optional<std::string>& dir = options.longOptions.outputDir;
+  if (!dir) return base;
+  return joinPath(*dir, base.substr(base.rfind('/') + 1));
+}
+
+// With --output-dir, the --deps, --symbols and --sarif files named without a folder go into it
+// too; a name with a folder stays as given.
+void placeRequestedFiles(LongOptions& lo) {
+  if (!lo.outputDir) return;
+  for (std::optional<std::string>* file : {&lo.depsFile, &lo.symbolsFile, &lo.sarifFile}) {
+    if (*file && (*file)->find('/') == std::string::npos) **file = joinPath(*lo.outputDir, **file);
+  }
+}
+
 void writeSummary(Assembler& as) {
   const Product& product = *as.currentProduct;
   listPrintf(as, "\n");
@@ -257,7 +279,7 @@ int assembleToListing(Assembler& as, const Options& options, const std::string& 
                     options.configName.has_value());
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
-  runPasses(as, base);
+  runPasses(as, baseName(options.source));
   // Only now are all the files read known: no output is committed before this.
   if (!outputsAreSafe(as, outputs, {})) {
     discardListing(as);
@@ -287,7 +309,8 @@ int assemble(Assembler& as, const Options& options, const SarifLog& sarif) {
     std::fprintf(as.err, msg::nameTooLong, kMaxBaseLength, base.c_str());
     return 1;
   }
-  std::vector<std::string> outputs = outputNames(options, base);
+  std::string outBase = outputBase(options, base);
+  std::vector<std::string> outputs = outputNames(options, outBase);
   // The source and the outputs are known before anything is read: a clash among them is told
   // at once.
   if (!outputsAreSafe(as, outputs, {base + ".asm"})) return 1;
@@ -296,13 +319,13 @@ int assemble(Assembler& as, const Options& options, const SarifLog& sarif) {
     return 1;
   }
   try {
-    return assembleToListing(as, options, base, outputs, sarif);
+    return assembleToListing(as, options, outBase, outputs, sarif);
   } catch (const FatalStop&) {
     // The report that stopped the run is already told.
   } catch (const std::bad_alloc&) {
     std::fputs(msg::outOfMemory, as.err);
   }
-  finishStoppedRun(as, options, outputs, base, sarif);
+  finishStoppedRun(as, options, outputs, outBase, sarif);
   return 1;
 }
 
@@ -327,6 +350,7 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   SarifLog sarif;
   try {
     Options options = walkArguments(as, args);
+    placeRequestedFiles(options.longOptions);
     if (printInformation(options.longOptions, as.out)) {
       std::fflush(as.out);
       return 0;

@@ -19,7 +19,8 @@ enum class LongKind {
   deps,
   includePath,
   symbols,
-  sarif
+  sarif,
+  outputDir
 };
 
 struct LongOptionRow {
@@ -40,6 +41,7 @@ constexpr LongOptionRow kLongOptions[] = {
     {"include-path",  LongKind::includePath,  true},
     {"symbols",       LongKind::symbols,      true},
     {"sarif",         LongKind::sarif,        true},
+    {"output-dir",    LongKind::outputDir,    true},
 };
 // clang-format on
 
@@ -58,6 +60,8 @@ constexpr const char* kHelpLines[] = {
     "  --deps=FILE          write a make rule naming the files read to FILE\n",
     "  --diagnostics=STYLE  report as 'classic' (default) or 'gnu' (FILE:LINE:COL: ...)\n",
     "  --include-path=DIR   search DIR for included files not found (repeatable)\n",
+    "  --output-dir=DIR     write the listing, .rom and .hex (and --deps, --symbols and\n",
+    "                       --sarif files named without a folder) into DIR\n",
     "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
     "  --sarif=FILE         write every report of the run to FILE as a SARIF 2.1.0 log\n",
     "  --list-products      list the products: family, RAM ranges and ROM size, and exit\n",
@@ -122,6 +126,9 @@ bool applyValue(LongKind kind, const std::string& value, const std::string& opti
       break;
     case LongKind::sarif:
       options.sarifFile = value;
+      break;
+    case LongKind::outputDir:
+      options.outputDir = value;
       break;
     case LongKind::help:
     case LongKind::version:

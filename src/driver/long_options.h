@@ -25,6 +25,7 @@ struct LongOptions {
   std::optional<std::string> depsFile;
   std::optional<std::string> symbolsFile;
   std::optional<std::string> sarifFile;
+  std::optional<std::string> outputDir;  // where the listing, .rom and .hex go
   std::vector<std::string> includePath;
 };
 

@@ -302,3 +302,74 @@ TEST(ExamplesMakefile, ADeletedIncludeNoLongerUsedDoesNotStopMake) {
 
 }  // namespace
 }  // namespace zelas::test
+
+namespace zelas::test {
+namespace {
+
+// A source in a folder of its own, which includes a file of the working directory.
+void writeSourceInFolder() {
+  fs::create_directories("src");
+  fs::create_directories("out");
+  writeFile("src/prog.asm", "start:\n\tinclude \"defs.inc\"\n\tbogus\n");
+  writeFile("defs.inc", "\tnop\n");
+}
+
+TEST(OutputDir, PutsTheOutputsUnderTheBaseNameAndLeavesTheSourceWhereItIs) {
+  ScopedTempDir dir;
+  writeSourceInFolder();
+  RunResult plain = runZelasInProcess({"src/prog"});
+  std::string lst = readFile("src/prog.lst");
+  std::string rom = readFile("src/prog.rom");
+  std::string hex = readFile("src/prog.hex");
+  for (const char* ext : {".lst", ".rom", ".hex"}) fs::remove(std::string("src/prog") + ext);
+  RunResult r = runZelasInProcess({"--output-dir=out/", "src/prog"});
+  EXPECT_EQ(r.status, plain.status);
+  EXPECT_EQ(r.out, plain.out);
+  EXPECT_EQ(r.err, plain.err);
+  EXPECT_EQ(readFile("out/prog.lst"), lst);
+  EXPECT_EQ(readFile("out/prog.rom"), rom);
+  EXPECT_EQ(readFile("out/prog.hex"), hex);
+  EXPECT_FALSE(fileExists("src/prog.lst"));
+  EXPECT_FALSE(fileExists("prog.lst"));
+}
+
+TEST(OutputDir, TakesRequestedFilesWithoutAFolderAndNamesThePathsForMake) {
+  ScopedTempDir dir;
+  writeSourceInFolder();
+  fs::create_directories("dep");
+  RunResult r = runZelasInProcess({"--output-dir", "out", "--deps=dep/prog.d", "--symbols=prog.sym",
+                                   "--sarif=prog.sarif", "src/prog"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(readFile("dep/prog.d"),  // make runs where zelas ran: paths from there
+            "out/prog.lst out/prog.rom out/prog.hex out/prog.sym: src/prog.asm defs.inc\n"
+            "\n"
+            "defs.inc:\n");
+  EXPECT_EQ(readFile("out/prog.sym"), "start: equ 00h\n");
+  EXPECT_TRUE(fileExists("out/prog.sarif"));
+  EXPECT_FALSE(fileExists("prog.sym"));
+}
+
+TEST(OutputDir, AFolderThatDoesNotExistFailsTheRunBeforeAssembling) {
+  ScopedTempDir dir;
+  writeSourceInFolder();
+  RunResult r = runZelasInProcess({"--output-dir=missing", "src/prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "\nError : Unable to create 'missing/prog.lst'\n");
+}
+
+// A requested file placed in the folder may land on the source: that is refused like any clash.
+TEST(OutputDir, NeverWritesOverTheSource) {
+  ScopedTempDir dir;
+  writeSourceInFolder();
+  RunResult r = runZelasInProcess({"--output-dir=src", "--symbols=prog.asm", "src/prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "\nError : Output 'src/prog.asm' is 'src/prog.asm', which this run reads; nothing "
+            "written\n");
+  EXPECT_EQ(readFile("src/prog.asm"), "start:\n\tinclude \"defs.inc\"\n\tbogus\n");
+  EXPECT_FALSE(fileExists("src/prog.lst"));
+}
+
+}  // namespace
+}  // namespace zelas::test
