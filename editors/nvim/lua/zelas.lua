@@ -4,6 +4,7 @@
 --     detect = 'project',  -- which .asm/.inc files are zelas sources: 'project' (default), 'all', false
 --     cmd = { 'zelas', '--lsp' },
 --     init_options = { includePath = {}, defines = {}, product = 'PX107', noRomCheck = false, tabWidth = 8 },
+--     on_attach = function(client, bufnr) end,  -- also called when the server attaches
 --   })
 --
 -- .asm and .inc are used by many assemblers, so files are claimed only as the user chooses:
@@ -34,6 +35,24 @@ end
 local function isZelasSource(buf, detect)
   if detect == 'all' then return true end
   return configFolder(vim.api.nvim_buf_get_name(buf)) ~= nil or selectsProduct(buf)
+end
+
+-- Each line's address, bytes and cycles: as inlay hints where neovim shows them (0.10 on), else
+-- as code lenses, refreshed when the text settles.
+local function showLineFacts(client, buf)
+  local caps = client.server_capabilities or {}
+  if caps.inlayHintProvider and vim.lsp.inlay_hint then
+    vim.lsp.inlay_hint.enable(true, { bufnr = buf })
+  elseif caps.codeLensProvider then
+    vim.api.nvim_create_autocmd({ 'BufEnter', 'InsertLeave', 'TextChanged' }, {
+      group = vim.api.nvim_create_augroup('zelas-lens-' .. buf, { clear = true }),
+      buffer = buf,
+      callback = function()
+        vim.lsp.codelens.refresh()
+      end,
+    })
+    vim.lsp.codelens.refresh()
+  end
 end
 
 -- vim.lsp.start (0.8 and later) keeps one client per name and root; 0.7 has only the pieces.
@@ -77,6 +96,10 @@ function M.setup(opts)
         -- Include names are taken relative to the working directory, as on the command line.
         root_dir = configFolder(path) or vim.fn.getcwd(),
         init_options = opts.init_options or {},
+        on_attach = function(client, bufnr)
+          showLineFacts(client, bufnr)
+          if opts.on_attach then opts.on_attach(client, bufnr) end
+        end,
       })
     end,
   })
