@@ -34,6 +34,35 @@ for f in extension/package.json extension/extension.js extension/language-config
   extension/node_modules/vscode-jsonrpc/package.json; do
   grep -qx "$f" "$out/vsix-contents.txt" || { echo "$out/zelas.vsix lacks $f"; exit 1; }
 done
+# Every file the packed manifest names must be in the package.
+unzip -p "$out/zelas.vsix" extension/package.json | node -e '
+  const m = JSON.parse(require("fs").readFileSync(0, "utf8"));
+  const named = [m.main, ...m.contributes.grammars.map((g) => g.path),
+    ...m.contributes.languages.map((l) => l.configuration)];
+  for (const f of named) console.log("extension/" + f.replace(/^\.\//, ""));' >"$out/vsix-named.txt"
+while read -r f; do
+  grep -qx "$f" "$out/vsix-contents.txt" || { echo "the manifest names $f, not in the .vsix"; exit 1; }
+done <"$out/vsix-named.txt"
+[ "$(wc -l <"$out/vsix-named.txt")" -eq 3 ] || { echo "the manifest names no grammar or client"; exit 1; }
+# The client's dependencies, and theirs, must all be packed: VS Code installs nothing.
+rm -rf "$out/vsix" && mkdir "$out/vsix" && unzip -q "$out/zelas.vsix" -d "$out/vsix"
+node -e '
+  const fs = require("fs"), path = require("path");
+  const seen = new Set();
+  const visit = (manifest) => {
+    for (const dep of Object.keys(require(manifest).dependencies || {})) {
+      let dir = path.dirname(manifest), found;
+      // Node looks in node_modules beside the package, then in each folder above it.
+      for (; !found && dir.startsWith(process.argv[1]); dir = path.dirname(dir)) {
+        const candidate = path.join(dir, "node_modules", dep, "package.json");
+        if (fs.existsSync(candidate)) found = candidate;
+      }
+      if (!found) throw new Error(dep + ", needed by " + manifest + ", is not packed");
+      if (!seen.has(found)) { seen.add(found); visit(found); }
+    }
+  };
+  visit(path.join(process.argv[1], "package.json"));
+  console.log(seen.size + " packed packages resolve");' "$out/vsix/extension"
 if grep -q -E '^extension/(test/|node_modules/(@vscode/vsce|vscode-tmgrammar-test)/)' \
   "$out/vsix-contents.txt"; then
   echo "$out/zelas.vsix holds the tests or the build tools"; exit 1
