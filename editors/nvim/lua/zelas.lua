@@ -8,9 +8,10 @@
 --   })
 --
 -- .asm and .inc are used by many assemblers, so files are claimed only as the user chooses:
--- 'project' takes a file that has a zelas.cfg in its folder or one above it, or that selects a
--- product with a `cpu PXnnn` line near its top; 'all' takes every .asm and .inc; false takes none
--- (set the filetype yourself, for example with a modeline `; vim: ft=zelas`).
+-- 'project' takes a file that has a zelas.cfg in its folder or one above it, that selects a
+-- product with a `cpu PXnnn` line near its top, or that lies beside a zelas source already open;
+-- 'all' takes every .asm and .inc; false takes none (set the filetype yourself, for example with a
+-- modeline `; vim: ft=zelas`).
 local M = {}
 
 local function folderOf(path)
@@ -32,9 +33,23 @@ local function selectsProduct(buf)
   return false
 end
 
+-- Whether a zelas source is open from the same folder: an included file opened from it, say by
+-- going to a definition, is then taken too.
+local function besideOpenSource(buf)
+  local folder = folderOf(vim.api.nvim_buf_get_name(buf))
+  for _, other in ipairs(vim.api.nvim_list_bufs()) do
+    if other ~= buf and vim.api.nvim_buf_is_loaded(other) and vim.bo[other].filetype == 'zelas'
+        and folderOf(vim.api.nvim_buf_get_name(other)) == folder then
+      return true
+    end
+  end
+  return false
+end
+
 local function isZelasSource(buf, detect)
   if detect == 'all' then return true end
-  return configFolder(vim.api.nvim_buf_get_name(buf)) ~= nil or selectsProduct(buf)
+  local path = vim.api.nvim_buf_get_name(buf)
+  return configFolder(path) ~= nil or selectsProduct(buf) or besideOpenSource(buf)
 end
 
 -- Each line's address, bytes and cycles: as inlay hints where neovim shows them (0.10 on), else

@@ -44,6 +44,14 @@ local function main()
   expect('project', selects, true)
   expect('project', commented, false) -- a cpu word in a comment selects nothing
   expect('project', inProject, true) -- a zelas.cfg in a folder above
+  -- An included file opened from a source beside it, as a jump to a definition does.
+  zelas.setup({ detect = 'project', cmd = quiet })
+  filetypeOf(selects)
+  vim.cmd('edit ' .. vim.fn.fnameescape(other))
+  if vim.bo.filetype ~= 'zelas' then
+    failures = failures + 1
+    io.stderr:write('an .inc beside an open zelas source: filetype "' .. vim.bo.filetype .. '"\n')
+  end
   expect('all', plain, true)
   expect('all', other, true)
   expect(false, selects, false)
