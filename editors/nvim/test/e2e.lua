@@ -130,6 +130,20 @@ local function main()
   check(text:find('delay', 1, true) ~= nil, 'hover does not name delay')
   check(showsHex(text, symbolValue('delay')), 'hover does not show the address of delay')
 
+  -- Go to definition across files: from "iowr LED_PORT" to its equ in the included file, which is
+  -- then a zelas source too.
+  local ioLine = lineOf('^%s+iowr%s+LED_PORT$')
+  local ioColumn = vim.api.nvim_buf_get_lines(0, ioLine, ioLine + 1, false)[1]:find('LED_PORT') - 1
+  vim.api.nvim_win_set_cursor(0, { ioLine + 1, ioColumn })
+  vim.lsp.buf.definition()
+  waitFor('the jump into blink_io.inc', function()
+    return vim.api.nvim_buf_get_name(0):match('blink_io%.inc$') ~= nil
+  end)
+  cursor = vim.api.nvim_win_get_cursor(0)
+  say(string.format('definition: blink_io.inc at %d:%d', cursor[1] - 1, cursor[2]))
+  check(cursor[1] - 1 == lineOf('^LED_PORT:') and cursor[2] == 0, 'cursor not on "LED_PORT:"')
+  check(vim.bo.filetype == 'zelas', 'the included file opened as "' .. vim.bo.filetype .. '"')
+
   say('all checks passed')
   vim.cmd('qall!')
 end
