@@ -3,7 +3,7 @@
 #   editors/test.sh ZELAS OUT
 # ZELAS is the zelas executable (with --lsp), OUT a scratch folder (the packaged .vsix goes there).
 # 1. the TextMate grammar against the scope assertions of editors/vscode/test/*.asm, and against
-#    every word of the assembler's tables (test/table_words.sh);
+#    every word of the assembler's tables (test/table_words.sh), and on the examples;
 # 2. the VS Code extension packaged as a .vsix, which must hold the grammar, the language
 #    configuration and the language client;
 # 3. which files the neovim setup takes for zelas sources;
@@ -24,6 +24,7 @@ npm ci --no-audit --no-fund --loglevel=error
 echo "-- grammar"
 bash test/table_words.sh "$editors/.." >"$out/table_words.asm"
 npx vscode-tmgrammar-test -g syntaxes/zelas.tmLanguage.json 'test/*.asm' "$out/table_words.asm"
+node --test test/
 
 echo "-- .vsix"
 rm -f "$out/zelas.vsix"
