@@ -18,6 +18,7 @@
 
 namespace zelas {
 
+class AssemblyObserver;
 class BackgroundWriter;
 class SourceFile;
 struct Product;
@@ -67,6 +68,9 @@ struct Assembler {
   bool romRangeCheck = true;
   DiagnosticStyle diagnosticStyle = DiagnosticStyle::classic;
   std::vector<std::string> includePath;  // --include-path folders, searched in order
+
+  // Told what pass 2 assembles (see core/observer.h); none on the command line.
+  AssemblyObserver* observer = nullptr;
 
   // Diagnostics.
   bool reportingEnabled = false;

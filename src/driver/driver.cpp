@@ -239,6 +239,10 @@ int assemble(Assembler& as, const Options& options) {
 
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   Assembler as(out, err);
+  return runZelas(as, args);
+}
+
+int runZelas(Assembler& as, const std::vector<std::string>& args) {
   if (args.empty()) {
     printBanner(as);
     printUsage(as);

@@ -7,6 +7,8 @@
 
 namespace zelas {
 
+struct Assembler;
+
 // The version text shown in the banner (five characters, the last a blank).
 inline constexpr char kVersionText[] = "1.94 ";
 // Largest ROM image the driver allocates: far beyond every product's ROM, reachable only with -e.
@@ -20,5 +22,8 @@ inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 // Runs zelas with args (without the program name), writing to the two console streams.
 // Returns the process exit status.
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// The same run on an assembler the caller set up (its console streams, an observer), which
+// keeps the whole state of the run for the caller to read afterwards.
+int runZelas(Assembler& as, const std::vector<std::string>& args);
 
 }  // namespace zelas

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/feeder.h"
@@ -127,6 +128,9 @@ bool expandMacroCall(Assembler& as) {
   if (macro == nullptr) {
     as.scanPos = saved;
     return false;
+  }
+  if (AssemblyObserver* observer = observerOf(as)) {
+    observer->macroInvoked(spotAt(as, saved), *macro);
   }
   // The arguments are taken as text, blanks and all, and the expansion points at this line.
   expandLineTabs(as);

@@ -1,0 +1,43 @@
+#include "core/observer.h"
+
+#include "core/assembler.h"
+#include "scan/source_file.h"
+
+namespace zelas {
+
+namespace {
+
+// The column of at once the tabs before it are expanded, as readLine would place it.
+int expandedColumn(const Assembler& as, const char* at) {
+  int width = as.tabWidth < 1 ? 1 : as.tabWidth;
+  int column = 0;
+  for (const char* p = as.lineStart; p < at && *p != '\0'; ++p) {
+    column = *p == '\t' ? (column / width + 1) * width : column + 1;
+  }
+  return column;
+}
+
+}  // namespace
+
+SourceSpot spotAt(const Assembler& as, const char* at) {
+  SourceSpot spot;
+  // Frames opened at this include level stand on a line of the current file.
+  if (as.macroDepth > 0 && !as.expansions.empty() &&
+      as.expansions.back().includeDepth == as.includeDepth) {
+    const MacroInvocation& frame = as.expansions.back();
+    spot.file = frame.file;
+    spot.line = frame.line;
+    spot.inExpansion = true;
+    return spot;
+  }
+  spot.file = as.sourceFile != nullptr ? &as.sourceFile->path() : nullptr;
+  spot.line = as.lineNumber;
+  spot.column = as.lineKeepsTabs ? expandedColumn(as, at) : static_cast<int>(at - as.lineStart);
+  return spot;
+}
+
+AssemblyObserver* observerOf(const Assembler& as) {
+  return as.pass == 2 ? as.observer : nullptr;
+}
+
+}  // namespace zelas
