@@ -11,6 +11,7 @@
 
 #include "core/buffers.h"
 #include "core/value.h"
+#include "diag/diagnostic.h"
 #include "driver/dependencies.h"
 #include "macro/macro.h"
 #include "statements/defined_symbols.h"
@@ -30,18 +31,19 @@ struct FatalStop {};
 // Diagnostics on standard error: the classic two-line form, or one GNU-style line per report.
 enum class DiagnosticStyle { classic, gnu };
 
-// Where a macro expansion was started, for the "in expansion of macro" note of GNU diagnostics.
-// An expansion runs for every invocation and a report is rare, so the frame keeps pointers and
-// the column is found only when a report needs it. Each points to what outlives the frame: the
-// open file's path, the invoking line (its buffer is not read into while the expansion runs)
-// and the macro's record.
+// One open macro expansion, for the positions of diagnostic records (diag/diagnostic.h). An
+// expansion runs for every invocation and a report is rare, so the frame keeps pointers and
+// offsets, and positions are worked out only when a report needs them. Each pointer points to
+// what outlives the frame: the macro's record and body, the open file's path.
 struct MacroInvocation {
-  const std::string* file = nullptr;     // the file holding the invoking line
-  int line = 0;                          // its line number in that file
-  const char* lineText = nullptr;        // the invoking line
-  const std::string* invoked = nullptr;  // the name invoked on that line, whose column is shown
-  const std::string* macro = nullptr;    // the macro's name
-  int includeDepth = 0;                  // include level the invocation belongs to
+  const Macro* macro = nullptr;
+  const BodyLine* bodyLine = nullptr;  // the body line being replayed now
+  // The invoking line: on a line of a file, that file and line number; on a body line of the
+  // enclosing expansion (same include level), found through that frame instead.
+  const std::string* file = nullptr;
+  int line = 0;
+  std::size_t nameOffset = 0;  // where the invoked name begins in the invoking line (expanded)
+  int includeDepth = 0;        // include level the invocation belongs to
 };
 
 struct Assembler {
@@ -77,6 +79,8 @@ struct Assembler {
   int warningCount = 0;
   int errorCount = 0;
   bool outputFailed = false;  // an output file could not be written completely
+  // Told of every shown report; none by default, and then no record is built.
+  std::vector<DiagnosticListener> diagnosticListeners;
 
   // Page handling: 1 on, 0 off, 2 suspended while data directives emit.
   int xpageEnabled = 1;
@@ -120,6 +124,9 @@ struct Assembler {
   SourceFile* sourceFile = nullptr;
   char* lineStart;
   char* scanPos;
+  // Where the token read last begins in the current line: the column a report points at. Null
+  // until a token of the line is read.
+  const char* tokenStart = nullptr;
   int lineNumber = 0;
   // Set while the current line is one read with its tabs as they stand (see readLineKeepingTabs);
   // expandLineTabs gives it the text the listing shows.

@@ -1,104 +1,83 @@
 #include "diag/gnu_style.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "diag/messages.h"
 #include "macro/macro.h"
-#include "scan/char_class.h"
 #include "scan/source_file.h"
 
 namespace zelas {
 
 namespace {
 
-// A report is one line here: the line ends that some messages carry at their end are dropped and
-// the ones inside become blanks.
-std::string oneLine(const char* text) {
-  std::string s = text;
-  while (!s.empty() && s.back() == '\n') s.pop_back();
-  for (char& c : s) {
-    if (c == '\n') c = ' ';
+const char* severityWord(Severity severity) {
+  switch (severity) {
+    case Severity::warning:
+      return "warning";
+    case Severity::error:
+      return "error";
+    case Severity::fatal:
+      return "fatal error";
   }
-  return s;
+  return "error";
 }
 
-const char* skipBlanksIn(const char* p) {
-  while (isBlank(*p)) ++p;
-  return p;
+void writePosition(std::FILE* err, const SourcePosition& at) {
+  std::fprintf(err, "%s:%d:%d: ", at.file.c_str(), at.line, at.column);
 }
 
-// 1-based column of the macro name on the invoking line: the statement word, behind the label
-// field when the line has one.
-int nameColumn(const char* line, const std::string& name) {
-  const char* p = skipBlanksIn(line);
-  const char* q = p;
-  while (*q != '\0' && !isBlank(*q) && *q != ':') ++q;
-  if (*q == ':') p = skipBlanksIn(q + 1);
-  if (std::strncmp(p, name.c_str(), name.size()) != 0) {
-    const char* found = std::strstr(line, name.c_str());
-    if (found != nullptr) p = found;
+void writeExpansionNote(std::FILE* err, const ExpansionStep& step) {
+  writePosition(err, step.invokedAt);
+  std::fputs("note: ", err);
+  std::fprintf(err, msg::inExpansionOfMacro, step.macro.c_str());
+  std::fputc('\n', err);
+}
+
+// A deep chain keeps its two ends, where the fault is and where the user invoked the outermost
+// macro; the steps between are counted in one note at the first one left out.
+void writeExpansionNotes(std::FILE* err, const std::vector<ExpansionStep>& steps) {
+  std::size_t n = steps.size();
+  std::size_t cutFrom = n;
+  std::size_t cutTo = n;
+  if (n > 2 * kNotesAtEachEnd + 1) {
+    cutFrom = kNotesAtEachEnd;
+    cutTo = n - kNotesAtEachEnd;
   }
-  return static_cast<int>(p - line) + 1;
-}
-
-// Index of the outermost expansion opened from the file now being read; expansions.size() when
-// the current line comes from the file itself. An include inside a macro body starts a file
-// level of its own, whose lines have real positions.
-std::size_t firstFrameOfThisFile(const Assembler& as) {
-  std::size_t k = as.expansions.size();
-  while (k > 0 && as.expansions[k - 1].includeDepth == as.includeDepth) --k;
-  return k;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (k < cutFrom || k >= cutTo) {
+      writeExpansionNote(err, steps[k]);
+    } else if (k == cutFrom) {
+      writePosition(err, steps[k].invokedAt);
+      std::fputs("note: ", err);
+      std::fprintf(err, msg::expansionsLeftOut, static_cast<int>(cutTo - cutFrom));
+      std::fputc('\n', err);
+    }
+  }
 }
 
 }  // namespace
 
-void writeGnuReport(Assembler& as, const char* severity, const char* text) {
-  std::string message = oneLine(text);
-  // Reports made after the passes (the output writers) belong to no line.
-  if (as.sourceFile == nullptr) {
-    std::fprintf(as.err, "zelas: %s: %s\n", severity, message.c_str());
+void writeGnuDiagnostic(std::FILE* err, const Diagnostic& d) {
+  if (!d.position) {
+    std::fprintf(err, "zelas: %s: %s\n", severityWord(d.severity), d.message.c_str());
     return;
   }
-  std::size_t first = firstFrameOfThisFile(as);
-  if (first == as.expansions.size()) {
-    int column = static_cast<int>(as.scanPos - as.lineStart) + 1;
-    std::fprintf(as.err, "%s:%d:%d: %s: %s\n", as.sourceFile->path().c_str(), as.lineNumber, column,
-                 severity, message.c_str());
-    return;
-  }
-  const MacroInvocation& where = as.expansions[first];
-  std::fprintf(as.err, "%s:%d:%d: %s: %s\n", where.file->c_str(), where.line,
-               nameColumn(where.lineText, *where.invoked), severity, message.c_str());
-  for (std::size_t k = as.expansions.size(); k-- > first;) {
-    const MacroInvocation& frame = as.expansions[k];
-    std::fprintf(as.err, "%s:%d:%d: note: ", frame.file->c_str(), frame.line,
-                 nameColumn(frame.lineText, *frame.invoked));
-    std::fprintf(as.err, msg::inExpansionOfMacro, frame.macro->c_str());
-    std::fputc('\n', as.err);
-  }
+  writePosition(err, *d.position);
+  std::fprintf(err, "%s: %s\n", severityWord(d.severity), d.message.c_str());
+  writeExpansionNotes(err, d.expansions);
 }
 
 ExpansionFrame::ExpansionFrame(Assembler& as, const Macro& macro) : as_(as) {
   // Lines that come from no file (a test feeding lines itself) are placed in "zelas".
   static const std::string kNoFile = "zelas";
   MacroInvocation frame;
-  frame.macro = &macro.name;
+  frame.macro = &macro;
   frame.includeDepth = as.includeDepth;
-  // An expansion started by an expanded line stands on the same source line as the outer one.
-  if (!as.expansions.empty() && as.expansions.back().includeDepth == as.includeDepth) {
-    const MacroInvocation& outer = as.expansions.back();
-    frame.file = outer.file;
-    frame.line = outer.line;
-    frame.lineText = outer.lineText;
-    frame.invoked = outer.invoked;
-  } else {
-    frame.file = as.sourceFile != nullptr ? &as.sourceFile->path() : &kNoFile;
-    frame.line = as.lineNumber;
-    frame.lineText = as.lineStart;
-    frame.invoked = &macro.name;
-  }
+  frame.file = as.sourceFile != nullptr ? &as.sourceFile->path() : &kNoFile;
+  frame.line = as.lineNumber;
+  // The invoking line was read up to the macro's name and its arguments, which take no token.
+  frame.nameOffset = reportedOffset(as);
   as.expansions.push_back(frame);
 }
 

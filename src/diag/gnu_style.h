@@ -2,15 +2,21 @@
 // report, which editors and build tools can jump to, and the macro expansions that led there.
 #pragma once
 
+#include <cstdio>
+
 #include "core/assembler.h"
+#include "diag/diagnostic.h"
 
 namespace zelas {
 
+struct BodyLine;
 struct Macro;
 
-// Writes the report line, and a note line for each macro expansion it came from, to standard
-// error. severity is "warning", "error" or "fatal error".
-void writeGnuReport(Assembler& as, const char* severity, const char* text);
+// Expansion notes shown at each end of a longer chain; the ones between are counted in one note.
+inline constexpr std::size_t kNotesAtEachEnd = 5;
+
+// Writes the report line of d, and a note line for each macro expansion it came from, to err.
+void writeGnuDiagnostic(std::FILE* err, const Diagnostic& d);
 
 // Records, for its lifetime, that macro is being expanded from the current line.
 class ExpansionFrame {
@@ -19,6 +25,9 @@ class ExpansionFrame {
   ~ExpansionFrame() { as_.expansions.pop_back(); }
   ExpansionFrame(const ExpansionFrame&) = delete;
   ExpansionFrame& operator=(const ExpansionFrame&) = delete;
+
+  // The body line about to be replayed: reports made on it point at it.
+  void replaying(const BodyLine& line) { as_.expansions.back().bodyLine = &line; }
 
  private:
   Assembler& as_;

@@ -8,160 +8,148 @@
 namespace zelas::msg {
 
 // ---- Fatal (reportFatal) --------------------------------------------------------------------
-inline constexpr char pcBeyondImage[] =
-    "PC > maxPC from first pass (%X>%X); Cannot continue; Check previous warnings/errors.";
-inline constexpr char pcAtOrBeyondImage[] =
-    "PC >= maxPC from first pass (%X>=%X); Cannot continue; Check previous warnings/errors.";
-inline constexpr char internalNewMacParam[] =
-    "** Internal ERROR: Macro not passed to newMacParam. Report error to zelas support.\n";
-inline constexpr char internalNewMacLine[] =
-    "** Internal ERROR: Macro not passed to newMacLine. Report error to zelas support.\n";
-inline constexpr char newMacroInBody[] =
-    "New MACRO Reached: 'ENDM' missing in '%s' macro definition.";
-inline constexpr char eofInMacroBody[] = "EOF Reached: 'ENDM' missing in '%s' macro definition.";
-inline constexpr char internalResolveMacro[] =
-    "** Internal ERROR: Macro not passed to resolveMacro. Report error to zelas support.\n";
-inline constexpr char internalBuildLine[] =
-    "** Internal ERROR: Macro not passed to buildLine. Report error to zelas support.\n";
-// Resource limits, so that a cycle or a runaway source ends with a report instead of exhausting
-// the machine.
-inline constexpr char includeTooDeep[] =
-    "Include nesting deeper than %d levels: '%s' includes itself or nests too deeply.";
-inline constexpr char macroTooDeep[] =
-    "Macro nesting deeper than %d levels: '%s' invokes itself or nests too deeply.";
-inline constexpr char condTooDeep[] = "Conditional nesting deeper than %d levels.";
-inline constexpr char imageTooLarge[] =
-    "ROM image of %X bytes exceeds the limit of %X bytes; Cannot continue.";
-inline constexpr char tooManyExpandedLines[] =
-    "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.";
-inline constexpr char tooManyIncludes[] =
-    "More than %d files included in one pass; stopped at '%s'.";
-inline constexpr char includesListing[] =
-    "'%s' is the listing being written; it can't be read as source.";
+#define ZELAS_FATAL_MESSAGES(X)                                                                    \
+  X(pcBeyondImage,                                                                                 \
+    "PC > maxPC from first pass (%X>%X); Cannot continue; Check previous warnings/errors.")        \
+  X(pcAtOrBeyondImage,                                                                             \
+    "PC >= maxPC from first pass (%X>=%X); Cannot continue; Check previous warnings/errors.")      \
+  X(internalNewMacParam,                                                                           \
+    "** Internal ERROR: Macro not passed to newMacParam. Report error to zelas support.\n")        \
+  X(internalNewMacLine,                                                                            \
+    "** Internal ERROR: Macro not passed to newMacLine. Report error to zelas support.\n")         \
+  X(newMacroInBody, "New MACRO Reached: 'ENDM' missing in '%s' macro definition.")                 \
+  X(eofInMacroBody, "EOF Reached: 'ENDM' missing in '%s' macro definition.")                       \
+  X(internalResolveMacro,                                                                          \
+    "** Internal ERROR: Macro not passed to resolveMacro. Report error to zelas support.\n")       \
+  X(internalBuildLine,                                                                             \
+    "** Internal ERROR: Macro not passed to buildLine. Report error to zelas support.\n")          \
+  /* Resource limits, so that a cycle or a runaway source ends with a report */                    \
+  /* instead of exhausting the machine. */                                                         \
+  X(includeTooDeep,                                                                                \
+    "Include nesting deeper than %d levels: '%s' includes itself or nests too deeply.")            \
+  X(macroTooDeep, "Macro nesting deeper than %d levels: '%s' invokes itself or nests too deeply.") \
+  X(condTooDeep, "Conditional nesting deeper than %d levels.")                                     \
+  X(imageTooLarge, "ROM image of %X bytes exceeds the limit of %X bytes; Cannot continue.")        \
+  X(tooManyExpandedLines,                                                                          \
+    "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
+  X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
+  X(includesListing, "'%s' is the listing being written; it can't be read as source.")
 
 // ---- Error (reportError) --------------------------------------------------------------------
-inline constexpr char lineTooLong[] = "Line %d' exceeds maximum line length";
-inline constexpr char localOutsideScope[] =
-    "Local labels can not be defined outside of a global label's scope!";
-inline constexpr char orgDecrements[] = "ORG attempts to decrement PC address";
-inline constexpr char orgUnresolved[] =
-    "Unable to resolve ORG in first pass, labels following will be incorrect on second "
-    "pass.\n'%s'";
-inline constexpr char orgOutOfRomFixed[] =
-    "ROM address out of range, '%04Xh' >= %04Xh, pc not changed.";
-inline constexpr char missingDefineToken[] = "Missing token to define";
-inline constexpr char strayElse[] = "ELSE without a matching IF; ignored.";
-inline constexpr char strayEndif[] = "ENDIF without a matching IF; ignored.";
-inline constexpr char condOpenAtEnd[] =
-    "Missing ENDIF: %d conditional block(s) open at end of source.";
-inline constexpr char illegalOperands[] = "Illegal operands for instruction";
-inline constexpr char missingOperand[] = "Missing operand for instruction";
-inline constexpr char illegalForCpu[] = "Illegal instruction for this CPU";
-inline constexpr char illegalForAllCpus[] = "Illegal instruction for all CPUs";
-inline constexpr char illegalIncDec[] = "Illegal operands for 'INC/DEC'";
-inline constexpr char missingIncDec[] = "Missing operand for 'INC/DEC'";
-inline constexpr char illegalPushPop[] = "Illegal operand for 'PUSH/POP'";
-inline constexpr char missingPushPop[] = "Missing operand for 'PUSH/POP'";
-inline constexpr char illegalSwap[] = "Illegal operand for 'SWAP'";
-inline constexpr char missingSwap[] = "Missing operands for 'SWAP'";
-inline constexpr char illegalForProduct[] = "Illegal instruction for this product";
-inline constexpr char callUpperToLower[] =
-    "Calls to lower 4K block from upper 4K block are illegal";
-inline constexpr char jumpUpperToLower[] =
-    "Jumps and Indexing from upper 4K block to lower 4K block are illegal";
-inline constexpr char jumpLowerToUpper[] =
-    "Jumps and Indexing from lower 4K block to upper 4K block are illegal";
-inline constexpr char unableToWrite[] = "Unable to write '%s'\n";
-inline constexpr char macroBeforeDefinition[] = "Macro '%s' is referenced before it is defined.";
+#define ZELAS_ERROR_MESSAGES(X)                                                               \
+  X(lineTooLong, "Line %d' exceeds maximum line length")                                      \
+  X(localOutsideScope, "Local labels can not be defined outside of a global label's scope!")  \
+  X(orgDecrements, "ORG attempts to decrement PC address")                                    \
+  X(orgUnresolved,                                                                            \
+    "Unable to resolve ORG in first pass, labels following will be incorrect on second "      \
+    "pass.\n'%s'")                                                                            \
+  X(orgOutOfRomFixed, "ROM address out of range, '%04Xh' >= %04Xh, pc not changed.")          \
+  X(missingDefineToken, "Missing token to define")                                            \
+  X(strayElse, "ELSE without a matching IF; ignored.")                                        \
+  X(strayEndif, "ENDIF without a matching IF; ignored.")                                      \
+  X(condOpenAtEnd, "Missing ENDIF: %d conditional block(s) open at end of source.")           \
+  X(illegalOperands, "Illegal operands for instruction")                                      \
+  X(missingOperand, "Missing operand for instruction")                                        \
+  X(illegalForCpu, "Illegal instruction for this CPU")                                        \
+  X(illegalForAllCpus, "Illegal instruction for all CPUs")                                    \
+  X(illegalIncDec, "Illegal operands for 'INC/DEC'")                                          \
+  X(missingIncDec, "Missing operand for 'INC/DEC'")                                           \
+  X(illegalPushPop, "Illegal operand for 'PUSH/POP'")                                         \
+  X(missingPushPop, "Missing operand for 'PUSH/POP'")                                         \
+  X(illegalSwap, "Illegal operand for 'SWAP'")                                                \
+  X(missingSwap, "Missing operands for 'SWAP'")                                               \
+  X(illegalForProduct, "Illegal instruction for this product")                                \
+  X(callUpperToLower, "Calls to lower 4K block from upper 4K block are illegal")              \
+  X(jumpUpperToLower, "Jumps and Indexing from upper 4K block to lower 4K block are illegal") \
+  X(jumpLowerToUpper, "Jumps and Indexing from lower 4K block to upper 4K block are illegal") \
+  X(unableToWrite, "Unable to write '%s'\n")                                                  \
+  X(macroBeforeDefinition, "Macro '%s' is referenced before it is defined.")
 
 // ---- Warning (reportWarning) ----------------------------------------------------------------
-inline constexpr char missingQuote[] = "Missing '\"' to string";
-inline constexpr char badConfigTab[] =
-    "Unable to resolve config value '%s': Using default, tab = %i.\n";
-inline constexpr char badConfigFill[] =
-    "Unable to resolve config value '%s': Using default, fillrom = %Xh.\n";
-inline constexpr char delimiterRequired[] = "Space or tab delimiter required after '%s'.";
-inline constexpr char missingClosingQuote[] = "Expecting a character data type, missing closing '.";
-inline constexpr char badCharacter[] = "Expecting an AlphaNumeric or Operator: Found '%c'";
-inline constexpr char missingPunctuation[] = "Missing punctuation '%c'";
-inline constexpr char localAlreadyDefined[] = "Local '%s' is already defined";
-inline constexpr char labelAlreadyDefined[] = "Label '%s' is already defined";
-inline constexpr char missingOpenParen[] = "Illegal expression, missing '('";
-inline constexpr char noValueToNegate[] = "Illegal expression, No value to negate.";
-inline constexpr char noValueToComplement[] = "Illegal expression, No value to complement.";
-inline constexpr char twoOperandsMul[] =
-    "Illegal expression, Two operands are required for multiplication.";
-inline constexpr char divideByZero[] = "Divide by zero encountered. '%d / %d'.";
-inline constexpr char twoOperandsDiv[] =
-    "Illegal expression, Two operands are required for division.";
-inline constexpr char twoOperandsAdd[] =
-    "Illegal expression, Two operands are required for addition.";
-inline constexpr char twoOperandsSub[] =
-    "Illegal expression, Two operands are required for subtraction.";
-inline constexpr char twoOperandsAnd[] =
-    "Illegal expression, Two operands are required for Bitwise AND.";
-inline constexpr char twoOperandsXor[] =
-    "Illegal expression, Two operands are required for Bitwise XOR.";
-inline constexpr char twoOperandsOr[] =
-    "Illegal expression, Two operands are required for Bitwise OR.";
-inline constexpr char charTooLong[] = "Character data type cannot exceed 2 characters: %s";
-inline constexpr char illegalExpression[] = "Illegal Expression";
-inline constexpr char labelUnresolved[] = "Label '%s' is currently unresolved.";
-inline constexpr char unresolvedOperand[] = "Unable to resolve operand '%s'";
-inline constexpr char missingOperator[] =
-    "Missing operator in expression. Last calculated value used.";
-inline constexpr char unknownInstruction[] = "Illegal or unknown instruction '%s'.";
-inline constexpr char equMissingLabel[] = "Missing label for EQU";
-inline constexpr char equMissingOperand[] = "EQU requires an operand.";
-inline constexpr char orgOutOfRom[] = "ROM address out of range, '%04Xh' >= %04Xh";
-inline constexpr char fillromMissingOperand[] = "FILLROM requires an operand.";
-inline constexpr char unknownProduct[] = "Product ID '%s'is unknown!";
-inline constexpr char tooManyOperands[] = "Too many operands";
-inline constexpr char movXIndexed[] = "Illegal instruction MOV X,[X+expr]";
-inline constexpr char tooManyMovOperands[] = "Too many operands for a MOV instruction";
-inline constexpr char expectedCommaA[] = "',a' Expected as second operand.";
-inline constexpr char tooManyIncDecA[] = "Too many operands for 'INC/DEC a' instruction.";
-inline constexpr char tooManyIncDecX[] = "Too many operands for 'INC/DEC x' instruction.";
-inline constexpr char tooManyIncDecMem[] = "Too many operands for 'INC/DEC []' instruction.";
-inline constexpr char tooManyForInstruction[] = "Too many operands for instruction.";
-inline constexpr char noOperandsAllowed[] = "No operands allowed for instruction.";
-inline constexpr char tooManyPushPopA[] = "Too many operands for 'PUSH/POP a' instruction.";
-inline constexpr char tooManyPushPopX[] = "Too many operands for 'PUSH/POP x' instruction.";
-inline constexpr char tooManySwap[] = "Too many operands for 'SWAP' instruction.";
-inline constexpr char tooManyLogic[] = "Too many operands for 'LOGIC' instruction.";
-inline constexpr char tooManyIpret[] = "Too many operands for 'IPRET' instruction.";
-inline constexpr char iowxExpectsIndex[] = "IOWX expects 'x +' within square brackets.";
-inline constexpr char illegalIoOperand[] = "Illegal operand for IO read or write.";
-inline constexpr char tooManyIo[] = "Too many operands for 'IO' instruction.";
-inline constexpr char pageCrossing[] =
-    "Following instruction crosses page boundary. WILL NOT EXECUTE CORRECTLY!";
-inline constexpr char macroRedefinesReserved[] =
-    "Macro - '%s' - is re-defining a reserved mnemonic.";
-inline constexpr char macroAlreadyDefined[] = "Macro - '%s' - already defined";
-inline constexpr char macroNameMissing[] = "Bad macro definition: Macro name not found.";
-inline constexpr char tooManyParamsPlural[] =
-    "Too many parameters. Macro '%s' requires %d parameters separated by a comma.";
-inline constexpr char missingParamsPlural[] =
-    "Macro '%s' requires %d parameters separated by a comma.";
-inline constexpr char missingParamSingular[] = "Macro '%s' requires %d parameter.";
-inline constexpr char tooManyParamsSingular[] =
-    "Too many parameters. Macro '%s' requires %d parameter.";
-inline constexpr char expandedLineTooLong[] =
-    "Expanded macro line exceeds maximum line length; cut to %d characters.";
-inline constexpr char strayItemText[] = "Unexpected '%c' in operand list; rest of line ignored.";
+#define ZELAS_WARNING_MESSAGES(X)                                                                  \
+  X(missingQuote, "Missing '\"' to string")                                                        \
+  X(badConfigTab, "Unable to resolve config value '%s': Using default, tab = %i.\n")               \
+  X(badConfigFill, "Unable to resolve config value '%s': Using default, fillrom = %Xh.\n")         \
+  X(delimiterRequired, "Space or tab delimiter required after '%s'.")                              \
+  X(missingClosingQuote, "Expecting a character data type, missing closing '.")                    \
+  X(badCharacter, "Expecting an AlphaNumeric or Operator: Found '%c'")                             \
+  X(missingPunctuation, "Missing punctuation '%c'")                                                \
+  X(localAlreadyDefined, "Local '%s' is already defined")                                          \
+  X(labelAlreadyDefined, "Label '%s' is already defined")                                          \
+  X(missingOpenParen, "Illegal expression, missing '('")                                           \
+  X(noValueToNegate, "Illegal expression, No value to negate.")                                    \
+  X(noValueToComplement, "Illegal expression, No value to complement.")                            \
+  X(twoOperandsMul, "Illegal expression, Two operands are required for multiplication.")           \
+  X(divideByZero, "Divide by zero encountered. '%d / %d'.")                                        \
+  X(twoOperandsDiv, "Illegal expression, Two operands are required for division.")                 \
+  X(twoOperandsAdd, "Illegal expression, Two operands are required for addition.")                 \
+  X(twoOperandsSub, "Illegal expression, Two operands are required for subtraction.")              \
+  X(twoOperandsAnd, "Illegal expression, Two operands are required for Bitwise AND.")              \
+  X(twoOperandsXor, "Illegal expression, Two operands are required for Bitwise XOR.")              \
+  X(twoOperandsOr, "Illegal expression, Two operands are required for Bitwise OR.")                \
+  X(charTooLong, "Character data type cannot exceed 2 characters: %s")                             \
+  X(illegalExpression, "Illegal Expression")                                                       \
+  X(labelUnresolved, "Label '%s' is currently unresolved.")                                        \
+  X(unresolvedOperand, "Unable to resolve operand '%s'")                                           \
+  X(missingOperator, "Missing operator in expression. Last calculated value used.")                \
+  X(unknownInstruction, "Illegal or unknown instruction '%s'.")                                    \
+  X(equMissingLabel, "Missing label for EQU")                                                      \
+  X(equMissingOperand, "EQU requires an operand.")                                                 \
+  X(orgOutOfRom, "ROM address out of range, '%04Xh' >= %04Xh")                                     \
+  X(fillromMissingOperand, "FILLROM requires an operand.")                                         \
+  X(unknownProduct, "Product ID '%s'is unknown!")                                                  \
+  X(tooManyOperands, "Too many operands")                                                          \
+  X(movXIndexed, "Illegal instruction MOV X,[X+expr]")                                             \
+  X(tooManyMovOperands, "Too many operands for a MOV instruction")                                 \
+  X(expectedCommaA, "',a' Expected as second operand.")                                            \
+  X(tooManyIncDecA, "Too many operands for 'INC/DEC a' instruction.")                              \
+  X(tooManyIncDecX, "Too many operands for 'INC/DEC x' instruction.")                              \
+  X(tooManyIncDecMem, "Too many operands for 'INC/DEC []' instruction.")                           \
+  X(tooManyForInstruction, "Too many operands for instruction.")                                   \
+  X(noOperandsAllowed, "No operands allowed for instruction.")                                     \
+  X(tooManyPushPopA, "Too many operands for 'PUSH/POP a' instruction.")                            \
+  X(tooManyPushPopX, "Too many operands for 'PUSH/POP x' instruction.")                            \
+  X(tooManySwap, "Too many operands for 'SWAP' instruction.")                                      \
+  X(tooManyLogic, "Too many operands for 'LOGIC' instruction.")                                    \
+  X(tooManyIpret, "Too many operands for 'IPRET' instruction.")                                    \
+  X(iowxExpectsIndex, "IOWX expects 'x +' within square brackets.")                                \
+  X(illegalIoOperand, "Illegal operand for IO read or write.")                                     \
+  X(tooManyIo, "Too many operands for 'IO' instruction.")                                          \
+  X(pageCrossing, "Following instruction crosses page boundary. WILL NOT EXECUTE CORRECTLY!")      \
+  X(macroRedefinesReserved, "Macro - '%s' - is re-defining a reserved mnemonic.")                  \
+  X(macroAlreadyDefined, "Macro - '%s' - already defined")                                         \
+  X(macroNameMissing, "Bad macro definition: Macro name not found.")                               \
+  X(tooManyParamsPlural,                                                                           \
+    "Too many parameters. Macro '%s' requires %d parameters separated by a comma.")                \
+  X(missingParamsPlural, "Macro '%s' requires %d parameters separated by a comma.")                \
+  X(missingParamSingular, "Macro '%s' requires %d parameter.")                                     \
+  X(tooManyParamsSingular, "Too many parameters. Macro '%s' requires %d parameter.")               \
+  X(expandedLineTooLong, "Expanded macro line exceeds maximum line length; cut to %d characters.") \
+  X(strayItemText, "Unexpected '%c' in operand list; rest of line ignored.")
 
 // ---- Minor warning (reportMinorWarning, suppressed by -b) -----------------------------------
-inline constexpr char labelRedefinedAsNumber[] = "'%s' has been redefined as a label = '%X'";
-inline constexpr char equUndefinedAfterPass1[] = "Label '%s' undefined after first pass.\n";
-inline constexpr char largerThanByte[] = "'%02Xh' is larger than a byte.";
-inline constexpr char largerThanWord[] = "'%02Xh' is larger than a word (16bits)";
-inline constexpr char nonexistentRam[] = "Nonexistent RAM address, '%02Xh'";
-inline constexpr char dataOutOfRange[] = "Data out of range, '%d' >= '%d'";
-inline constexpr char ioOutOfRange[] = "IO address out of range, '%02Xh' >= '%02Xh'";
-inline constexpr char callOutOfRange[] = "Operand address out of range, '%04Xh' >= %04Xb";
-inline constexpr char tooManyAddressOperands[] = "Too many operands for an address instruction.";
-inline constexpr char jumpOutOfRange[] = "Operand address out of range, '%04Xh' >= %04Xh";
-inline constexpr char pageCrossingXpageOff[] = "Page crossing detected and XPAGEOFF enabled.";
+#define ZELAS_MINOR_WARNING_MESSAGES(X)                                      \
+  X(labelRedefinedAsNumber, "'%s' has been redefined as a label = '%X'")     \
+  X(equUndefinedAfterPass1, "Label '%s' undefined after first pass.\n")      \
+  X(largerThanByte, "'%02Xh' is larger than a byte.")                        \
+  X(largerThanWord, "'%02Xh' is larger than a word (16bits)")                \
+  X(nonexistentRam, "Nonexistent RAM address, '%02Xh'")                      \
+  X(dataOutOfRange, "Data out of range, '%d' >= '%d'")                       \
+  X(ioOutOfRange, "IO address out of range, '%02Xh' >= '%02Xh'")             \
+  X(callOutOfRange, "Operand address out of range, '%04Xh' >= %04Xb")        \
+  X(tooManyAddressOperands, "Too many operands for an address instruction.") \
+  X(jumpOutOfRange, "Operand address out of range, '%04Xh' >= %04Xh")        \
+  X(pageCrossingXpageOff, "Page crossing detected and XPAGEOFF enabled.")
+
+// Every message above, in catalogue order, as X(name, text): the constants below and the rule
+// ids of the diagnostic records (diag/diagnostic.h) are both made from this one list.
+#define ZELAS_REPORTED_MESSAGES(X) \
+  ZELAS_FATAL_MESSAGES(X)          \
+  ZELAS_ERROR_MESSAGES(X) ZELAS_WARNING_MESSAGES(X) ZELAS_MINOR_WARNING_MESSAGES(X)
+
+#define ZELAS_DECLARE_MESSAGE(name, text) inline constexpr char name[] = text;
+ZELAS_REPORTED_MESSAGES(ZELAS_DECLARE_MESSAGE)
+#undef ZELAS_DECLARE_MESSAGE
 
 // ---- Driver messages, written directly to standard error ------------------------------------
 inline constexpr char noInputFile[] = "\nError : No input file specified\n";
@@ -182,6 +170,7 @@ inline constexpr char missingOptionValue[] = "\nError : option '%s' requires a v
 
 // ---- GNU-style diagnostics (--diagnostics=gnu) ----------------------------------------------
 inline constexpr char inExpansionOfMacro[] = "in expansion of macro '%s'";
+inline constexpr char expansionsLeftOut[] = "%d more macro expansions left out here";
 
 // ---- Disassembler (zelas-dis), written directly to standard error ---------------------------
 inline constexpr char disUsage[] = "Usage: zelas-dis [-p PRODUCT] [-e] [-o OUT.asm] IMAGE\n";

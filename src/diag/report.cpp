@@ -2,8 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 
 #include "core/buffers.h"
+#include "diag/diagnostic.h"
 #include "diag/gnu_style.h"
 #include "emit/listing.h"
 #include "scan/scanner.h"
@@ -32,21 +34,36 @@ void writePositionLine(Assembler& as) {
   std::fprintf(as.err, "%d.%d: %s\n", as.lineNumber, column, as.lineStart);
 }
 
-// One report: its console lines (classic or GNU style), its listing line, and its count.
-void show(Assembler& as, const char* text, const char* classicTitle, const char* gnuSeverity,
-          const char* listingPrefix, int& count) {
-  if (as.diagnosticStyle == DiagnosticStyle::gnu) {
-    writeGnuReport(as, gnuSeverity, text);
+// How a report is shown: its severity, and its titles in the classic form and the listing.
+struct ReportKind {
+  Severity severity;
+  bool minor;
+  const char* classicTitle;   // "\nWarning : %s\n", ...
+  const char* listingPrefix;  // "**** Warning : ", ...
+};
+
+constexpr ReportKind kWarning{Severity::warning, false, "Warning", "**** Warning : "};
+constexpr ReportKind kMinorWarning{Severity::warning, true, "Warning", "**** Warning : "};
+constexpr ReportKind kError{Severity::error, false, "Error", "**** Error : "};
+constexpr ReportKind kFatal{Severity::fatal, false, "Error", "; Error : "};
+
+// One report: its console lines (classic or GNU style), its listing line, its count, and its
+// record for the listeners. The classic form needs no record, so none is built for it alone.
+void show(Assembler& as, const ReportKind& kind, const char* format, const char* text, int& count) {
+  const bool gnu = as.diagnosticStyle == DiagnosticStyle::gnu;
+  std::optional<Diagnostic> record;
+  if (gnu || !as.diagnosticListeners.empty()) {
+    record = makeDiagnostic(as, kind.severity, kind.minor, format, text);
+  }
+  if (gnu) {
+    writeGnuDiagnostic(as.err, *record);
   } else {
-    std::fprintf(as.err, "\n%s : %s\n", classicTitle, text);  // "\nWarning : %s\n", ...
+    std::fprintf(as.err, "\n%s : %s\n", kind.classicTitle, text);
     writePositionLine(as);
   }
-  listPrefixedLine(as, listingPrefix, text);
+  listPrefixedLine(as, kind.listingPrefix, text);
   ++count;
-}
-
-void showWarning(Assembler& as, const char* text) {
-  show(as, text, "Warning", "warning", "**** Warning : ", as.warningCount);
+  for (const DiagnosticListener& listener : as.diagnosticListeners) listener(*record);
 }
 
 bool warningsShown(const Assembler& as) {
@@ -61,7 +78,7 @@ void reportWarning(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(as, fmt, args);
   va_end(args);
-  showWarning(as, m.text);
+  show(as, kWarning, fmt, m.text, as.warningCount);
 }
 
 void reportMinorWarning(Assembler& as, const char* fmt, ...) {
@@ -70,7 +87,7 @@ void reportMinorWarning(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(as, fmt, args);
   va_end(args);
-  showWarning(as, m.text);
+  show(as, kMinorWarning, fmt, m.text, as.warningCount);
 }
 
 void reportError(Assembler& as, const char* fmt, ...) {
@@ -79,7 +96,7 @@ void reportError(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(as, fmt, args);
   va_end(args);
-  show(as, m.text, "Error", "error", "**** Error : ", as.errorCount);
+  show(as, kError, fmt, m.text, as.errorCount);
 }
 
 void reportFatal(Assembler& as, const char* fmt, ...) {
@@ -87,7 +104,7 @@ void reportFatal(Assembler& as, const char* fmt, ...) {
   va_start(args, fmt);
   MessageText m = formatMessage(as, fmt, args);
   va_end(args);
-  show(as, m.text, "Error", "fatal error", "; Error : ", as.errorCount);
+  show(as, kFatal, fmt, m.text, as.errorCount);
   throw FatalStop{};
 }
 

@@ -238,7 +238,13 @@ int assemble(Assembler& as, const Options& options) {
 }  // namespace
 
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  return runZelas(args, out, err, {});
+}
+
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             std::vector<DiagnosticListener> listeners) {
   Assembler as(out, err);
+  as.diagnosticListeners = std::move(listeners);
   return runZelas(as, args);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "diag/diagnostic.h"
+
 namespace zelas {
 
 struct Assembler;
@@ -22,8 +24,11 @@ inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 // Runs zelas with args (without the program name), writing to the two console streams.
 // Returns the process exit status.
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
-// The same run on an assembler the caller set up (its console streams, an observer), which
-// keeps the whole state of the run for the caller to read afterwards.
+// The same, telling listeners of every report shown (as records, whatever the console style).
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             std::vector<DiagnosticListener> listeners);
+// The same run on an assembler the caller set up (its console streams, listeners, an observer),
+// which keeps the whole state of the run for the caller to read afterwards.
 int runZelas(Assembler& as, const std::vector<std::string>& args);
 
 }  // namespace zelas

@@ -83,6 +83,7 @@ void feedSource(Assembler& as, Macro& macro) {
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   for (const BodyLine& line : macro.lines) {
+    frame.replaying(line);
     buildLine(as, &line, &macro);
     dispatchStatement(as);
   }

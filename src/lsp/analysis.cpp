@@ -2,13 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <regex>
 #include <unordered_map>
 #include <utility>
 
 #include "core/assembler.h"
 #include "core/observer.h"
+#include "diag/diagnostic.h"
+#include "diag/messages.h"
 #include "driver/driver.h"
 #include "macro/macro.h"
 #include "symbols/label_table.h"
@@ -19,6 +21,9 @@ namespace zelas::lsp {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::size_t kMessageSize = 512;
+constexpr char kErrorTitle[] = "Error : ";
 
 // A line's bytes beyond this many are summed up in the cycles only: a hint shows a few.
 constexpr std::size_t kBytesKept = 16;
@@ -151,37 +156,45 @@ class MemoryStream {
   std::FILE* file_;
 };
 
-Severity severityOf(const std::string& word) {
-  return word == "warning" ? Severity::warning : Severity::error;
+Site siteOf(Recorder& recorder, const SourcePosition& position) {
+  return Site{recorder.absolute(position.file), position.line, std::max(position.column - 1, 0),
+              false};
 }
 
-// The reports of a run in the one-line form ("FILE:LINE:COL: severity: message", each followed
-// by the notes of the expansions that led to it).
-void takeReports(Analysis& analysis, Recorder& recorder, const std::string& text) {
-  static const std::regex kReport(R"(^(.*):(\d+):(\d+): (warning|error|fatal error|note): (.*)$)");
-  static const std::regex kStop(R"(^(zelas: )?(fatal error|error|Error) ?: (.*)$)");
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
-    std::smatch m;
-    if (std::regex_match(line, m, kReport)) {
-      Site site{recorder.absolute(m[1]), std::stoi(m[2]), std::max(std::stoi(m[3]) - 1, 0), false};
-      if (m[4] == "note" && !analysis.diagnostics.empty()) {
-        analysis.diagnostics.back().expansions.push_back(site);
-      } else if (m[4] != "note") {
-        analysis.diagnostics.push_back(Diagnostic{site, severityOf(m[4]), m[5], {}});
-      }
-    } else if (std::regex_match(line, m, kStop)) {
-      // A stop that names no line (a file that can't be opened): shown where the last include
-      // was read, else at the top of the source.
-      Site site{analysis.root, 1, 0, false};
-      if (!analysis.includes.empty()) site = analysis.includes.back().site;
-      analysis.diagnostics.push_back(Diagnostic{site, Severity::error, m[3], {}});
-    }
+// A report as the command line shows it, at its line (the top of the source for one that
+// belongs to no line), with the invocations that led to it.
+lsp::Diagnostic diagnosticOf(Recorder& recorder, const std::string& root,
+                             const zelas::Diagnostic& d) {
+  lsp::Diagnostic diagnostic;
+  diagnostic.site = d.position ? siteOf(recorder, *d.position) : Site{root, 1, 0, false};
+  diagnostic.severity =
+      d.severity == zelas::Severity::warning ? lsp::Severity::warning : lsp::Severity::error;
+  diagnostic.message = d.message;
+  for (const ExpansionStep& step : d.expansions) {
+    diagnostic.expansions.push_back(siteOf(recorder, step.invokedAt));
   }
+  return diagnostic;
+}
+
+// A file that could not be opened stops the run with a console line of its own rather than a
+// report: it is shown where it was named, the include statement or the top of the source.
+void reportUnopenedFile(Analysis& analysis) {
+  std::string named = analysis.root;
+  Site site{analysis.root, 1, 0, false};
+  if (!analysis.includes.empty()) {
+    named = analysis.includes.back().path;
+    site = analysis.includes.back().site;
+  }
+  if (std::find(analysis.files.begin(), analysis.files.end(), named) != analysis.files.end())
+    return;
+  char text[kMessageSize];
+  std::snprintf(text, sizeof text, msg::unableToOpen, named.c_str());
+  std::string message = text;
+  // The console form's line ends and title are not part of the message.
+  message.erase(0, message.find_first_not_of('\n'));
+  if (message.rfind(kErrorTitle, 0) == 0) message.erase(0, std::strlen(kErrorTitle));
+  while (!message.empty() && message.back() == '\n') message.pop_back();
+  analysis.diagnostics.push_back(lsp::Diagnostic{site, lsp::Severity::error, message, {}});
 }
 
 }  // namespace
@@ -194,16 +207,21 @@ Analysis analyse(const std::string& root, const DocumentStore& documents,
   fs::path source(root);
   Recorder recorder(analysis, source.parent_path());
   std::vector<std::string> args = commandLineFor(options, source.filename().string());
-  args.insert(args.begin(), "--diagnostics=gnu");
   MemoryStream out;
   MemoryStream err;
+  bool stopped = false;
+  int status = 0;
   {
     Assembler as(out.file(), err.file());
     as.observer = &recorder;
+    as.diagnosticListeners.push_back([&](const zelas::Diagnostic& d) {
+      analysis.diagnostics.push_back(diagnosticOf(recorder, root, d));
+      stopped = stopped || d.severity == zelas::Severity::fatal;
+    });
     std::error_code ignored;
     fs::path previous = fs::current_path(ignored);
     fs::current_path(source.parent_path(), ignored);
-    runZelas(as, args);
+    status = runZelas(as, args);
     fs::current_path(previous, ignored);
     recorder.finish();
     analysis.tabWidth = as.tabWidth;
@@ -212,7 +230,7 @@ Analysis analyse(const std::string& root, const DocumentStore& documents,
       analysis.files.push_back(recorder.absolute(name));
     }
   }
-  takeReports(analysis, recorder, err.take());
+  if (!stopped && status != 0) reportUnopenedFile(analysis);
   return analysis;
 }
 

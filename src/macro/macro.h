@@ -29,10 +29,12 @@ struct BodyToken {
   TokenKind kind = TokenKind::word;
   std::string blanks;  // the blanks in front of the token
   int ref = -1;        // index into params (paramRef) or localLabels (localLabel); -1 for none
+  int column = 1;      // where the token stands in its line of the definition, from 1
 };
 
 struct BodyLine {
   std::vector<BodyToken> tokens;
+  int lineNumber = 0;    // in the file that defines the macro
   std::string trailing;  // blanks and comment behind the last token
   bool hasTrailing = false;
   // The first fixedTokens tokens, blanks and text, joined: they read the same in every
@@ -44,6 +46,7 @@ struct BodyLine {
 
 struct Macro {
   std::string name;
+  std::string file;  // the file that defines the macro, as it was named
   int expansionCount = 0;
   int definedInPass = 1;
   std::vector<MacroLocal> localLabels;  // in recording order; localIndex finds the newest

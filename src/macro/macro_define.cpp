@@ -9,10 +9,16 @@
 #include "emit/listing.h"
 #include "scan/char_class.h"
 #include "scan/scanner.h"
+#include "scan/source_file.h"
 
 namespace zelas {
 
 namespace {
+
+// Body lines are read with their tabs expanded, so this is the column an editor shows.
+int columnAtCursor(const Assembler& as) {
+  return static_cast<int>(as.scanPos - as.lineStart) + 1;
+}
 
 // A name becomes a local-label reference or a parameter reference; labels are looked up first.
 void resolveWordRef(const Macro& macro, BodyToken& token) {
@@ -30,6 +36,7 @@ void resolveWordRef(const Macro& macro, BodyToken& token) {
 void recordRestOfLine(Assembler& as, Macro& macro, BodyLine& line, int position) {
   while (!atLineEnd(as)) {
     std::string blanks = takeBlanks(as);
+    int column = columnAtCursor(as);
     std::string token = readToken(as, false);
     if (token.empty()) {
       // End of the line, or a character that starts no token (already stepped over).
@@ -39,7 +46,7 @@ void recordRestOfLine(Assembler& as, Macro& macro, BodyLine& line, int position)
     }
     ++position;
     TokenKind kind = classifyToken(as, token.c_str(), position);
-    BodyToken& recorded = line.tokens.emplace_back(BodyToken{token, kind, blanks, -1});
+    BodyToken& recorded = line.tokens.emplace_back(BodyToken{token, kind, blanks, -1, column});
     if (kind == TokenKind::word) resolveWordRef(macro, recorded);
   }
 }
@@ -92,12 +99,15 @@ TokenKind classifyToken(Assembler& as, const char* token, int position) {
 
 bool recordBodyLine(Assembler& as, Macro& macro) {
   std::string indentation = takeBlanks(as);
+  int column = columnAtCursor(as);
   std::string token = readToken(as, false);
   if (token.empty()) return false;  // empty, comment-only or unreadable lines leave no trace
   if (sameTextNoCase(token, "endm")) return true;
   if (sameTextNoCase(token, "macro")) reportFatal(as, msg::newMacroInBody, macro.name.c_str());
   TokenKind kind = classifyToken(as, token.c_str(), 1);
   BodyLine* line = newMacLine(as, &macro, token, kind, indentation);
+  line->lineNumber = as.lineNumber;
+  line->tokens.front().column = column;
   int position = 1;
   if (kind == TokenKind::localLabel) {
     line->tokens.front().ref = addMacroLocal(macro, token);
@@ -140,6 +150,7 @@ void defineMacro(Assembler& as) {
     skipMacroBody(as, false, nullptr);
     return;
   }
+  if (as.sourceFile != nullptr) macro->file = as.sourceFile->path();
   recordParameters(as, *macro);
   recordBody(as, *macro);
   joinFixedHeads(*macro);

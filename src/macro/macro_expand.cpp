@@ -79,6 +79,25 @@ void appendPiece(LineBuilder& line, const BodyToken& token, const Macro& macro, 
   }
 }
 
+// The length of the text appendPiece appends for token; sets the carry as it does.
+std::size_t pieceLength(const BodyToken& token, const Macro& macro, int& carry) {
+  switch (token.kind) {
+    case TokenKind::localLabel: {
+      char digits[16];
+      auto [end, ec] = std::to_chars(digits, digits + sizeof digits, macro.expansionCount);
+      carry = static_cast<int>(end - digits) + 1;
+      return token.text.size() + static_cast<std::size_t>(carry) + 1;
+    }
+    case TokenKind::paramRef:
+      if (token.ref >= 0 && token.ref < static_cast<int>(macro.params.size())) {
+        return macro.params[static_cast<std::size_t>(token.ref)].argument.size();
+      }
+      return 0;
+    default:
+      return token.text.size();
+  }
+}
+
 void reportMissingArgument(Assembler& as, const Macro& macro) {
   if (macro.paramCount > 1) {
     reportWarning(as, msg::missingParamsPlural, macro.name.c_str(), macro.paramCount);
@@ -111,6 +130,19 @@ bool bindArguments(Assembler& as, Macro& macro) {
 }
 
 }  // namespace
+
+int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset) {
+  // Walks the expanded line as buildLine lays it out, up to the token that covers offset (or
+  // stands after it, when offset is in the blanks in front of a token).
+  std::size_t at = 0;
+  int carry = 0;
+  for (const BodyToken& token : line.tokens) {
+    at += shortenBlanks(token.blanks, carry).size();
+    at += pieceLength(token, macro, carry);
+    if (offset < at) return token.column;
+  }
+  return line.tokens.empty() ? 1 : line.tokens.back().column;
+}
 
 bool expandMacroCall(Assembler& as) {
   // A name whose first character begins no macro name is not a macro: answered without reading
@@ -165,6 +197,7 @@ void buildLine(Assembler& as, const BodyLine* line, Macro* macro) {
   if (macro == nullptr) reportFatal(as, msg::internalBuildLine);
   as.lineStart[0] = '\0';
   as.scanPos = as.lineStart;
+  as.tokenStart = nullptr;
   if (line == nullptr) return;
   LineBuilder built{as.lineStart};
   built.append(line->fixedHead);

@@ -1,6 +1,7 @@
 // Macro invocations: argument binding, per-expansion local labels and replay of the body.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace zelas {
@@ -19,5 +20,8 @@ std::string readArgument(Assembler& as);
 // line buffer; cursor at its start. A line that would not fit 255 characters is cut there and
 // reported once.
 void buildLine(Assembler& as, const BodyLine* line, Macro* macro);
+// The column, in the macro's definition, of the body token that buildLine placed at offset of
+// the expanded line (with the arguments bound now).
+int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset);
 
 }  // namespace zelas

@@ -17,12 +17,14 @@ class SavedLineState {
         sourceFile_(as.sourceFile),
         lineStart_(as.lineStart),
         scanPos_(as.scanPos),
+        tokenStart_(as.tokenStart),
         lineNumber_(as.lineNumber),
         lineKeepsTabs_(as.lineKeepsTabs) {}
   ~SavedLineState() {
     as_.sourceFile = sourceFile_;
     as_.lineStart = lineStart_;
     as_.scanPos = scanPos_;
+    as_.tokenStart = tokenStart_;
     as_.lineNumber = lineNumber_;
     as_.lineKeepsTabs = lineKeepsTabs_;
   }
@@ -34,6 +36,7 @@ class SavedLineState {
   SourceFile* sourceFile_;
   char* lineStart_;
   char* scanPos_;
+  const char* tokenStart_;
   int lineNumber_;
   bool lineKeepsTabs_;
 };
@@ -43,6 +46,7 @@ inline void useLineBuffer(Assembler& as, LineBuffer& buffer) {
   buffer[0] = '\0';
   as.lineStart = buffer.data();
   as.scanPos = buffer.data();
+  as.tokenStart = nullptr;
   as.lineNumber = 0;
   as.lineKeepsTabs = false;
 }

@@ -268,6 +268,7 @@ bool readLineKeepingTabs(Assembler& as) {
   if (readLineAsItStands(*file, as.tabWidth, as.lineStart, as.lineKeepsTabs)) {
     ++as.lineNumber;
     as.scanPos = as.lineStart;
+    as.tokenStart = nullptr;
     return true;
   }
   return readLine(as);
@@ -287,6 +288,15 @@ void expandLineTabs(Assembler& as) {
   taken[cursor] = '\0';
   as.scanPos = copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth);
   taken[cursor] = atCursor;
+  // The start of the last token moves with its text as the cursor does.
+  if (as.tokenStart != nullptr && as.tokenStart >= as.lineStart &&
+      as.tokenStart <= as.lineStart + length) {
+    const auto token = static_cast<std::size_t>(as.tokenStart - as.lineStart);
+    const char atToken = taken[token];
+    taken[token] = '\0';
+    as.tokenStart = copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth);
+    taken[token] = atToken;
+  }
   *copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth) = '\0';
 }
 
@@ -312,6 +322,7 @@ bool readLine(Assembler& as) {
   as.lineKeepsTabs = false;
   ++as.lineNumber;
   as.scanPos = as.lineStart;
+  as.tokenStart = nullptr;
   if (readShortLine(*file, as.tabWidth, as.lineStart)) return true;
   as.lineStart[0] = '\0';
   LineWriter line{as, as.lineStart};
@@ -405,6 +416,7 @@ const char* readToken(Assembler& as, bool skip) {
   as.tokenLength = 0;
   char c = *as.scanPos;
   if (c == '\0') return out;
+  as.tokenStart = as.scanPos;
   if (isNameChar(c)) {
     char* p = as.scanPos;
     while (isNameChar(*p)) *out++ = *p++;
@@ -442,6 +454,7 @@ namespace {
 // The rest of a match that reached p, the end of keyword in the text.
 bool finishKeyword(Assembler& as, const char* p, const char* keyword, MatchMode mode) {
   if (mode == MatchMode::wholeWord && *p != '\0' && !isBlank(*p)) return false;
+  as.tokenStart = as.scanPos;
   as.scanPos = const_cast<char*>(p);
   if (mode == MatchMode::prefix) {
     skipBlanks(as, true);

@@ -225,6 +225,7 @@ OperandResult pushOperand(Assembler& as, EvalStacks& s, std::string_view token, 
 
 Value evaluateExpression(Assembler& as) {
   as.exprResolved = false;
+  const char* start = as.scanPos;
   EvalStacks s;
   char previous = '\0';
   bool hasPrevious = false;
@@ -243,6 +244,9 @@ Value evaluateExpression(Assembler& as) {
     previous = first;
     hasPrevious = true;
   }
+  // From here on reports are about the expression as a whole (and so are the caller's range
+  // checks of its value): they point at its start.
+  if (as.scanPos != start) as.tokenStart = start;
   if (s.values.empty()) {
     reportWarning(as, msg::illegalExpression);
     return 0;

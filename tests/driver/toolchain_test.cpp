@@ -114,12 +114,12 @@ TEST(GnuDiagnostics, NameTheFileBeingReadTwoIncludesDeep) {
       {"--diagnostics=gnu", "--include-path=inc1", "--include-path=inc2", "prog"});
   std::string gnuListing = readFile("prog.lst");
   EXPECT_EQ(gnu.status, 5);
-  // Columns count from 1 after tab expansion and stand where the scanner had read to.
+  // Columns count from 1 after tab expansion and point at the token the report is about.
   const std::string once =
-      "inc2/my defs.inc:2:13: warning: Illegal or unknown instruction 'deep'.\n"
-      "inc1/lvl1.inc:3:14: warning: Illegal or unknown instruction 'junk'.\n";
+      "inc2/my defs.inc:2:9: warning: Illegal or unknown instruction 'deep'.\n"
+      "inc1/lvl1.inc:3:9: warning: Illegal or unknown instruction 'junk'.\n";
   EXPECT_EQ(gnu.err,
-            once + "prog.asm:3:14: warning: Illegal or unknown instruction 'bogus'.\n" + once);
+            once + "prog.asm:3:9: warning: Illegal or unknown instruction 'bogus'.\n" + once);
   // The listing is the same in either style.
   RunResult classic = runZelasExecutable({"--include-path=inc1", "--include-path=inc2", "prog"});
   EXPECT_EQ(classic.status, 5);
@@ -133,13 +133,16 @@ TEST(GnuDiagnostics, MessagesEndingInALineEndStayOneLine) {
   writeFile("prog.asm", "x: equ later\nlater: equ 3\n");
   RunResult r = runZelasExecutable({"--diagnostics=gnu", "prog"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "prog.asm:1:13: warning: Label 'x' undefined after first pass.\n");
+  // The column is that of the operand that pass 1 could not resolve.
+  EXPECT_EQ(r.err, "prog.asm:1:8: warning: Label 'x' undefined after first pass.\n");
   // The listing keeps the message as it stands, empty line included.
   EXPECT_NE(readFile("prog.lst").find("**** Warning : Label 'x' undefined after first pass.\n\n"),
             std::string::npos);
 }
 
-TEST(GnuDiagnostics, MacroExpansionPointsAtTheInvocationWithANote) {
+// The report points at the body line in the macro's definition; each note at the invocation
+// one level further out, down to the line of the file.
+TEST(GnuDiagnostics, MacroExpansionPointsAtTheBodyLineWithANotePerInvocation) {
   ScopedTempDir dir;
   writeFile("prog.asm",
             "\tmacro inner\n"
@@ -152,12 +155,38 @@ TEST(GnuDiagnostics, MacroExpansionPointsAtTheInvocationWithANote) {
             "\tinner\n");
   RunResult r = runZelasExecutable({"--diagnostics=gnu", "prog"});
   EXPECT_EQ(r.err,
-            "prog.asm:7:9: warning: Illegal or unknown instruction 'bogus'.\n"
-            "prog.asm:7:9: note: in expansion of macro 'inner'\n"
+            "prog.asm:2:9: warning: Illegal or unknown instruction 'bogus'.\n"
+            "prog.asm:5:9: note: in expansion of macro 'inner'\n"
             "prog.asm:7:9: note: in expansion of macro 'outer'\n"
-            "prog.asm:8:9: warning: Illegal or unknown instruction 'bogus'.\n"
+            "prog.asm:2:9: warning: Illegal or unknown instruction 'bogus'.\n"
             "prog.asm:8:9: note: in expansion of macro 'inner'\n");
   EXPECT_EQ(r.status, 2);
+}
+
+// A deep chain keeps its two ends: five notes from the fault outwards, one note counting the
+// expansions left out, and the five outermost, down to the invocation in the file.
+TEST(GnuDiagnostics, ALongExpansionChainIsCutWithOneNoteCountingWhatWasLeftOut) {
+  ScopedTempDir dir;
+  std::string source = "\tmacro m1\n\tbogus\n\tendm\n";
+  for (int k = 2; k <= 12; ++k) {
+    source += "\tmacro m" + std::to_string(k) + "\n\tm" + std::to_string(k - 1) + "\n\tendm\n";
+  }
+  writeFile("prog.asm", source + "\tm12\n");
+  RunResult r = runZelasExecutable({"--diagnostics=gnu", "prog"});
+  EXPECT_EQ(r.err,
+            "prog.asm:2:9: warning: Illegal or unknown instruction 'bogus'.\n"
+            "prog.asm:5:9: note: in expansion of macro 'm1'\n"
+            "prog.asm:8:9: note: in expansion of macro 'm2'\n"
+            "prog.asm:11:9: note: in expansion of macro 'm3'\n"
+            "prog.asm:14:9: note: in expansion of macro 'm4'\n"
+            "prog.asm:17:9: note: in expansion of macro 'm5'\n"
+            "prog.asm:20:9: note: 2 more macro expansions left out here\n"
+            "prog.asm:26:9: note: in expansion of macro 'm8'\n"
+            "prog.asm:29:9: note: in expansion of macro 'm9'\n"
+            "prog.asm:32:9: note: in expansion of macro 'm10'\n"
+            "prog.asm:35:9: note: in expansion of macro 'm11'\n"
+            "prog.asm:37:9: note: in expansion of macro 'm12'\n");
+  EXPECT_EQ(r.status, 1);
 }
 
 TEST(GnuDiagnostics, OneLinePerReportWithOneBasedColumns) {

@@ -133,9 +133,10 @@ TEST(DataList, TabbedItemsListExpandedAndReportExpandedColumns) {
   EXPECT_NE(a.run.err.find("1.32: \n"), std::string::npos) << a.run.err;
   EXPECT_NE(a.run.err.find("1.44: \n"), std::string::npos) << a.run.err;
   Assembly gnu = assembleSource(source, {"--diagnostics=gnu"});
-  EXPECT_NE(gnu.run.err.find(":1:33: warning: '12Ch' is larger than a byte."), std::string::npos)
+  // GNU columns point at the item itself, although the line was cut behind the first one.
+  EXPECT_NE(gnu.run.err.find(":1:25: warning: '12Ch' is larger than a byte."), std::string::npos)
       << gnu.run.err;
-  EXPECT_NE(gnu.run.err.find(":1:45: warning: 'FFFFFED4h'"), std::string::npos) << gnu.run.err;
+  EXPECT_NE(gnu.run.err.find(":1:41: warning: 'FFFFFED4h'"), std::string::npos) << gnu.run.err;
 }
 
 TEST(Org, WithoutRangeCheckBeyondRomIsAWarningAndMoves) {
