@@ -205,7 +205,7 @@ inline constexpr char lspFrameTooLarge[] = "frame larger than %zu bytes: its bod
 inline constexpr char lspParseError[] = "invalid JSON: %s";
 inline constexpr char lspInvalidRequest[] = "not a JSON-RPC 2.0 request";
 inline constexpr char lspMethodNotFound[] = "unknown method '%s'";
-inline constexpr char lspInvalidParams[] = "invalid params for '%s': %s";
+inline constexpr char lspInvalidParams[] = "invalid params for '%s'";
 inline constexpr char lspNotInitialized[] = "the server is not initialized";
 inline constexpr char lspShutDown[] = "the server is shutting down";
 inline constexpr char lspCancelled[] = "request cancelled";
@@ -223,7 +223,7 @@ inline constexpr char lspHoverCodeLine[] = "`%04X %s [%02d]`";
 inline constexpr char lspHoverFillers[] = "page fillers before it: %s";
 inline constexpr char lspHoverMnemonicHead[] =
     "**%s**\n\n| form | opcode | bytes | cycles | families |\n|---|---|---|---|---|";
-inline constexpr char lspHoverMnemonicRow[] = "\n| %s %s | %02Xh | %d | %d | %s |";
+inline constexpr char lspHoverMnemonicRow[] = "\n| %s | %02Xh | %d | %d | %s |";
 inline constexpr char lspHoverProduct[] = "**%s**: CPU family %s, RAM %s (%d bytes), ROM %d bytes";
 // Inlay hints: a line's address, bytes and cycles, and a mark for page fillers.
 inline constexpr char lspHintCodeLine[] = "%04X: %s [%d]";

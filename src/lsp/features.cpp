@@ -193,10 +193,10 @@ std::string mnemonicHover(std::string_view word) {
   for (const OpcodeRow& row : kOpcodeMap) {
     if (row.mnemonic != lower) continue;
     if (text.empty()) text = format(msg::lspHoverMnemonicHead, lower.c_str());
-    std::string operands(row.operands);
-    // A jump's opcode carries the target's high bits in its low nibble.
-    text += format(msg::lspHoverMnemonicRow, lower.c_str(), operands.c_str(), row.opcode, row.bytes,
-                   row.cycles, familiesText(row.families));
+    std::string form = lower;
+    if (!row.operands.empty()) form += " " + std::string(row.operands);
+    text += format(msg::lspHoverMnemonicRow, form.c_str(), row.opcode, row.bytes, row.cycles,
+                   familiesText(row.families));
   }
   return text;
 }

@@ -125,11 +125,10 @@ void Server::handle(const json& message) {
   const json params = message.value("params", json::object());
   try {
     dispatch(method, request ? id : json(), params);
-  } catch (const json::exception& e) {
+  } catch (const json::exception&) {
     // Parameters of the wrong shape: the library's accessors say so by throwing.
     if (request) {
-      respondError(id, ErrorCode::invalidParams,
-                   formatted(msg::lspInvalidParams, method.c_str(), e.what()));
+      respondError(id, ErrorCode::invalidParams, formatted(msg::lspInvalidParams, method.c_str()));
     }
   }
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 
 #include "lsp/document_store.h"
@@ -175,6 +177,119 @@ TEST_F(LanguageServer, HoversWithValuesListingBytesAndProducts) {
             reply(6, markdown("**jmp**\n\n| form | opcode | bytes | cycles | families |\n"
                               "|---|---|---|---|---|\n| jmp expr | 80h | 2 | 5 | A, B |"
                               "\n\n`0005 80 00 [05]`")));
+}
+
+}  // namespace
+}  // namespace zelas::lsp
+
+namespace zelas::lsp {
+namespace {
+
+TEST_F(LanguageServer, ListsSymbolsWithTheirLocalsAndHintsEachLinesCode) {
+  openProgram(
+      "\tcpu PX101\nlimit:\tequ 10\nmacro m\n\tnop\nendm\nstart:\tm\n.loop:\tjmp .loop\n"
+      "\torg 0FFh\nfar:\tnop\n");
+  json symbols = {
+      {{"name", "limit"},
+       {"kind", 14},
+       {"range", range(1, 0, 13)},
+       {"selectionRange", range(1, 0, 5)}},
+      {{"name", "m"}, {"kind", 6}, {"range", range(2, 0, 7)}, {"selectionRange", range(2, 6, 7)}},
+      {{"name", "start"},
+       {"kind", 12},
+       {"range", range(5, 0, 8)},
+       {"selectionRange", range(5, 0, 5)},
+       {"children",
+        {{{"name", ".loop"},
+          {"kind", 13},
+          {"range", range(6, 0, 16)},
+          {"selectionRange", range(6, 0, 5)}}}}},
+      {{"name", "far"},
+       {"kind", 12},
+       {"range", range(8, 0, 8)},
+       {"selectionRange", range(8, 0, 3)}},
+  };
+  EXPECT_EQ(session.request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri}}}}),
+            reply(2, symbols));
+  json hints = {
+      {{"position", {{"line", 5}, {"character", 8}}},
+       {"label", "0000: 20 [4]"},
+       {"paddingLeft", true}},
+      {{"position", {{"line", 6}, {"character", 16}}},
+       {"label", "0001: 80 01 [5]"},
+       {"paddingLeft", true}},
+      {{"position", {{"line", 8}, {"character", 8}}},
+       {"label", "0100: 20 [4] +XPAGE"},
+       {"paddingLeft", true}},
+  };
+  EXPECT_EQ(
+      session.request("textDocument/inlayHint", {{"textDocument", {{"uri", uri}}},
+                                                 {"range",
+                                                  {{"start", {{"line", 0}, {"character", 0}}},
+                                                   {"end", {{"line", 99}, {"character", 0}}}}}}),
+      reply(3, hints));
+}
+
+TEST_F(LanguageServer, CompletesFromTheTablesAndTheLabelsInScope) {
+  openProgram("first:\tnop\n.here:\tnop\nsecond:\tnop\n.there:\tnop\n\tjmp \n");
+  json r = session.request("textDocument/completion", at(uri, 4, 5));
+  std::set<std::string> labels;
+  for (const json& item : r["result"]) labels.insert(item["label"]);
+  for (const char* expected : {"mov", "jmp", "xpage", "ifdef", "macro", "endm", "include", "cpu",
+                               "psp", "x", "PX101", "first", "second", ".there"}) {
+    EXPECT_EQ(labels.count(expected), 1u) << expected;
+  }
+  // A local label of another scope is not in scope here.
+  EXPECT_EQ(labels.count(".here"), 0u);
+  EXPECT_EQ(labels.count("expr"), 0u);
+}
+
+// The reports of an expansion stand in the macro body, with the invocation as related
+// information; those of an included file are published for that file.
+TEST_F(LanguageServer, PublishesReportsOfExpansionsAndIncludedFiles) {
+  zelas::test::writeFile(dir.path() / "defs.inc", "\tjmp missing\n");
+  openProgram("macro m\n\tmov a,unknown\nendm\n\tinclude \"defs.inc\"\n\tm\n");
+  std::string inc = pathToUri((dir.path() / "defs.inc").string());
+  std::vector<json> notes = session.takeNotifications();
+  ASSERT_EQ(notes.size(), 2u);
+  json inExpansion{
+      {"range", range(1, 7, 14)},
+      {"severity", 2},
+      {"source", "zelas"},
+      {"message", "Unable to resolve operand 'unknown'"},
+      {"relatedInformation",
+       {{{"location", location(uri, 4, 1, 2)}, {"message", "in expansion of this invocation"}}}}};
+  json inInclude{{"range", range(0, 5, 12)},
+                 {"severity", 2},
+                 {"source", "zelas"},
+                 {"message", "Unable to resolve operand 'missing'"}};
+  std::map<std::string, json> byUri;
+  for (const json& n : notes) byUri[n["params"]["uri"]] = n["params"]["diagnostics"];
+  EXPECT_EQ(byUri[uri], json{inExpansion});
+  EXPECT_EQ(byUri[inc], json{inInclude});
+  // The include name links to the file, and leads to it.
+  EXPECT_EQ(session.request("textDocument/documentLink", {{"textDocument", {{"uri", uri}}}}),
+            reply(2, json{{{"range", range(3, 10, 18)}, {"target", inc}}}));
+  EXPECT_EQ(session.request("textDocument/definition", at(uri, 3, 12)),
+            reply(3, location(inc, 0, 0, 0)));
+}
+
+TEST_F(LanguageServer, ReanalysesOnChangeAndClearsReportsOnClose) {
+  openProgram("\tjmp nowhere\n");
+  ASSERT_EQ(session.takeNotifications()[0]["params"]["diagnostics"].size(), 1u);
+  std::string fixed = "nowhere:\tjmp nowhere\n";
+  zelas::test::writeFile(dir.path() / "prog.asm", fixed);
+  session.notify("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                                            {"contentChanges", {{{"text", fixed}}}}});
+  std::vector<json> notes = session.takeNotifications();
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0]["params"], (json{{"uri", uri}, {"diagnostics", json::array()}}));
+  session.notify("textDocument/didClose", {{"textDocument", {{"uri", uri}}}});
+  notes = session.takeNotifications();
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0]["params"], (json{{"uri", uri}, {"diagnostics", json::array()}}));
+  EXPECT_EQ(session.request("textDocument/hover", at(uri, 0, 0)),
+            errorReply(2, -32602, "document not open: " + uri));
 }
 
 }  // namespace
