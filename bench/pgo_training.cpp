@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "source_generator.h"
 
@@ -36,7 +37,8 @@ bool assemble(const Lesson& lesson, std::FILE* devNull) {
     return false;
   }
   // The sources overflow every product's ROM, as the benchmark's do.
-  int status = zelas::runZelas({"-e", stem}, devNull, devNull);
+  zelas::DiskFileSystem files;
+  int status = zelas::runZelas({"-e", stem}, devNull, devNull, files);
   if (status != 0) {
     std::fprintf(stderr, "zelas_pgo_training: %s.asm failed with status %d\n", stem.c_str(),
                  status);

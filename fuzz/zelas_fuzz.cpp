@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "fuzz_input.h"
 
@@ -96,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zelas::fuzz::FuzzInput in = zelas::fuzz::parseFuzzInput(data, size);
   // The folder is the harness's own: failing to write there is a broken machine, not a finding.
   if (!zelas::fuzz::writeFuzzFiles(in)) std::abort();
-  zelas::runZelas(zelas::fuzz::fuzzCommandLine(in), world.sink, world.sink);
+  zelas::DiskFileSystem files;
+  zelas::runZelas(zelas::fuzz::fuzzCommandLine(in), world.sink, world.sink, files);
   removeRunFiles();
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "core/assembler.h"
 
+#include "core/memory_file_system.h"
 #include "emit/background_writer.h"
 #include "scan/source_file.h"
 #include "target/product.h"
@@ -7,7 +8,17 @@
 namespace zelas {
 
 Assembler::Assembler(std::FILE* outStream, std::FILE* errStream)
-    : out(outStream), err(errStream), currentProduct(&productTable().front()) {
+    : out(outStream),
+      err(errStream),
+      ownFiles_(std::make_unique<MemoryFileSystem>()),
+      files(*ownFiles_),
+      currentProduct(&productTable().front()) {
+  lineStart = idleLine.data();
+  scanPos = idleLine.data();
+}
+
+Assembler::Assembler(std::FILE* outStream, std::FILE* errStream, FileSystem& fileSystem)
+    : out(outStream), err(errStream), files(fileSystem), currentProduct(&productTable().front()) {
   // idleLine is declared after the line pointers, so they can only point at it once it exists.
   lineStart = idleLine.data();
   scanPos = idleLine.data();

@@ -5,15 +5,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/buffers.h"
+#include "core/file_system.h"
 #include "core/value.h"
 #include "diag/diagnostic.h"
 #include "driver/dependencies.h"
 #include "macro/macro.h"
+#include "scan/source_file.h"
 #include "statements/defined_symbols.h"
 #include "symbols/label_table.h"
 
@@ -21,7 +24,6 @@ namespace zelas {
 
 class AssemblyObserver;
 class BackgroundWriter;
-class SourceFile;
 struct Product;
 
 // Thrown by a fatal stop (a fatal diagnostic, or a file that can't be opened); only the driver
@@ -46,8 +48,17 @@ struct MacroInvocation {
   int includeDepth = 0;        // include level the invocation belongs to
 };
 
+// A file the run read: outputs may not replace it.
+struct FileRead {
+  std::string path;
+  FileId id;
+};
+
 struct Assembler {
+  // A run on files of its own: an empty in-memory file system.
   Assembler(std::FILE* out, std::FILE* err);
+  // A run reading and writing through files, which outlives the run.
+  Assembler(std::FILE* out, std::FILE* err, FileSystem& files);
   ~Assembler();
   Assembler(const Assembler&) = delete;
   Assembler& operator=(const Assembler&) = delete;
@@ -55,6 +66,13 @@ struct Assembler {
   // Console streams of this run.
   std::FILE* out;
   std::FILE* err;
+
+ private:
+  std::unique_ptr<FileSystem> ownFiles_;  // of a run given none; declared before files
+
+ public:
+  // Every file the run reads or writes goes through this.
+  FileSystem& files;
 
   // Passes and image.
   int pass = 0;  // 0 while the configuration is read, then 1 and 2
@@ -111,9 +129,18 @@ struct Assembler {
 
   // Every file read (source, includes), each once in first-use order, for --deps.
   FileSet filesRead;
+  // Every file opened for reading (configuration, source, includes), by identity, in opening
+  // order; names of one file may repeat.
+  std::vector<FileRead> inputsRead;
+  // The configuration file read, if any.
+  std::optional<std::string> configurationPath;
+  // What pass 1 read of each file it fed, in feeding order; pass 2 must read the same.
+  std::vector<FileStamp> passOneStamps;
+  std::size_t stampsCompared = 0;  // files pass 2 has finished feeding
 
   // Listing and the current line.
-  std::FILE* listFile = nullptr;
+  std::unique_ptr<OutputFile> listFile;
+  std::string listPath;  // the name the listing is committed under
   // Listing text not yet handed to listFile. Lines are gathered here and passed on in large
   // blocks (flushListing), which costs far less than a library call per line.
   std::unique_ptr<char[]> listPending;

@@ -18,6 +18,14 @@ struct FileId {
   friend bool operator==(const FileId&, const FileId&) = default;
 };
 
+// What makes a name the same name, whether or not a file has it yet: the folder it lies in (by
+// identity) and its last component. An output that does not exist yet is known by this.
+struct NameId {
+  FileId folder;
+  std::string leaf;
+  friend bool operator==(const NameId&, const NameId&) = default;
+};
+
 // Why a file could not be opened for reading.
 enum class OpenFailure {
   notFound,    // no such file, or no permission to read it
@@ -50,7 +58,7 @@ class OutputFile {
   // Appends size bytes; false once any write has failed (later writes are then ignored).
   virtual bool write(const char* data, std::size_t size) = 0;
   // Makes the written text the file under its name, replacing an old file or a link of that
-  // name (never writing through the link); false when it could not.
+  // name (never writing through the link); false when it could not or a write had failed.
   virtual bool commit() = 0;
 };
 
@@ -65,6 +73,9 @@ class FileSystem {
   // The identity of the file path names, following links; nothing when there is none. Two names
   // with the same identity are the same file.
   virtual std::optional<FileId> identify(const std::string& path) = 0;
+  // The identity of the folder path lies in, with its last component; nothing when the folder
+  // does not exist.
+  virtual std::optional<NameId> identifyName(const std::string& path) = 0;
   // Removes the file path names (a link itself, not its target); false when there was none or it
   // could not be removed.
   virtual bool remove(const std::string& path) = 0;

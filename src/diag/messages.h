@@ -33,7 +33,10 @@ namespace zelas::msg {
   X(tooManyExpandedLines,                                                                          \
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
   X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
-  X(includesListing, "'%s' is the listing being written; it can't be read as source.")
+  X(includesListing, "'%s' is the listing being written; it can't be read as source.")             \
+  /* The file layer: a text not whole, or not the same in both passes, gives no image. */          \
+  X(readFailed, "Read error in '%s'; Cannot continue.")                                            \
+  X(fileChanged, "'%s' changed while it was being assembled; Cannot continue.")
 
 // ---- Error (reportError) --------------------------------------------------------------------
 #define ZELAS_ERROR_MESSAGES(X)                                                               \
@@ -156,6 +159,12 @@ inline constexpr char noInputFile[] = "\nError : No input file specified\n";
 inline constexpr char unableToCreate[] = "\nError : Unable to create '%s'\n";
 inline constexpr char missingSwitchArgument[] = "\nError : Missing argument to switch\n";
 inline constexpr char unableToOpen[] = "\nError : Unable to open '%s'\n";
+inline constexpr char notRegularFile[] =
+    "\nError : Unable to open '%s': not a regular file (a folder, a device or a pipe)\n";
+inline constexpr char outputIsInput[] =
+    "\nError : Output '%s' is '%s', which this run reads; nothing written\n";
+inline constexpr char outputsCollide[] =
+    "\nError : Outputs '%s' and '%s' are the same file; nothing written\n";
 inline constexpr char nameTooLong[] =
     "\nError : File name too long (at most %d characters): '%s'\n";
 inline constexpr char configMissingConsole[] =
@@ -181,6 +190,9 @@ inline constexpr char disUnknownProduct[] = "unknown product '%s'";
 inline constexpr char disNoImage[] = "no image file given";
 inline constexpr char disUnableToOpen[] = "unable to open '%s'";
 inline constexpr char disUnableToCreate[] = "unable to create '%s'";
+inline constexpr char disNotRegular[] =
+    "unable to open '%s': not a regular file (a folder, a device or a pipe)";
+inline constexpr char disReadFailed[] = "read error in '%s'";
 inline constexpr char disAtLine[] = "%s:%d: %s";
 inline constexpr char hexNoColon[] = "record does not start with ':'";
 inline constexpr char hexMalformed[] = "malformed record: pairs of hexadecimal digits expected";

@@ -72,12 +72,13 @@ DisassemblyOptions optionsFor(Request& request) {
 }
 
 // Writes the source to standard output or to the -o file; false when the file failed.
-bool writeSource(const Request& request, const std::string& source, std::FILE* out) {
+bool writeSource(FileSystem& files, const Request& request, const std::string& source,
+                 std::FILE* out) {
   if (request.outputPath.empty()) {
     std::fputs(source.c_str(), out);
     return std::ferror(out) == 0;
   }
-  return writeTextFile(request.outputPath, source);
+  return writeTextFile(files, request.outputPath, source);
 }
 
 int failWith(const Request& request, std::FILE* err) {
@@ -88,19 +89,20 @@ int failWith(const Request& request, std::FILE* err) {
 
 }  // namespace
 
-int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+                    FileSystem& files) {
   Request request = parseArguments(args);
   if (!request.fault.empty()) return failWith(request, err);
   DisassemblyOptions options = optionsFor(request);
   if (!request.fault.empty()) return failWith(request, err);
   ImageLimit limit{static_cast<std::size_t>(options.product->romSize), request.beyondRom,
                    options.product->id};
-  ImageRead read = readImageFile(request.imagePath, limit);
+  ImageRead read = readImageFile(files, request.imagePath, limit);
   if (!read.ok()) {
     request.fault = read.error;
     return failWith(request, err);
   }
-  if (!writeSource(request, disassembleImage(read.image, options), out)) {
+  if (!writeSource(files, request, disassembleImage(read.image, options), out)) {
     request.fault = formatText(msg::disUnableToCreate,
                                request.outputPath.empty() ? "-" : request.outputPath.c_str());
     return failWith(request, err);

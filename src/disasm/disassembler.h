@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "target/product.h"
 
 namespace zelas::dis {
@@ -25,7 +26,9 @@ std::string disassembleImage(std::span<const std::uint8_t> image,
 // Sum of the image's bytes, low 16 bits (the assembler's CheckSum).
 unsigned imageChecksum(std::span<const std::uint8_t> image);
 
-// Runs zelas-dis with args (without the program name); returns the exit status.
-int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// Runs zelas-dis with args (without the program name), reading and writing files through
+// files; returns the exit status.
+int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+                    FileSystem& files);
 
 }  // namespace zelas::dis

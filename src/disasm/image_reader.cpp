@@ -1,7 +1,6 @@
 #include "disasm/image_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 
@@ -229,14 +228,27 @@ ImageRead readImageText(std::string_view text, std::string_view name, const Imag
   return readRomDump(text, name, limit);
 }
 
-ImageRead readImageFile(const std::string& path, const ImageLimit& limit) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    ImageRead result;
-    result.error = formatText(msg::disUnableToOpen, path.c_str());
+ImageRead readImageFile(FileSystem& files, const std::string& path, const ImageLimit& limit) {
+  ImageRead result;
+  OpenFailure failure = OpenFailure::notFound;
+  std::unique_ptr<InputFile> file = files.openForReading(path, &failure);
+  if (file == nullptr) {
+    result.error =
+        formatText(failure == OpenFailure::notRegular ? msg::disNotRegular : msg::disUnableToOpen,
+                   path.c_str());
     return result;
   }
-  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string text;
+  char block[1 << 16];
+  for (;;) {
+    ReadResult r = file->read(block, sizeof block);
+    if (r.failed) {
+      result.error = formatText(msg::disReadFailed, path.c_str());
+      return result;
+    }
+    if (r.count == 0) break;
+    text.append(block, r.count);
+  }
   return readImageText(text, path, limit);
 }
 

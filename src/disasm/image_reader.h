@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_system.h"
+
 namespace zelas::dis {
 
 enum class ImageFormat { intelHex, romDump };
@@ -36,7 +38,7 @@ ImageRead readIntelHex(std::string_view text, std::string_view name, const Image
 ImageRead readRomDump(std::string_view text, std::string_view name, const ImageLimit& limit);
 // Detects the format and reads the text.
 ImageRead readImageText(std::string_view text, std::string_view name, const ImageLimit& limit);
-// Reads the file at path (a message when it cannot be opened).
-ImageRead readImageFile(const std::string& path, const ImageLimit& limit);
+// Reads the file at path through files (a message when it cannot be opened or read).
+ImageRead readImageFile(FileSystem& files, const std::string& path, const ImageLimit& limit);
 
 }  // namespace zelas::dis

@@ -3,9 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "core/disk_file_system.h"
 #include "disasm/disassembler.h"
 
 int main(int argc, char** argv) {
+  zelas::DiskFileSystem::openClosedStandardDescriptors();
   std::vector<std::string> args(argv + 1, argv + argc);
-  return zelas::dis::runDisassembler(args, stdout, stderr);
+  zelas::DiskFileSystem files;
+  return zelas::dis::runDisassembler(args, stdout, stderr, files);
 }

@@ -52,12 +52,15 @@ void readConfiguration(Assembler& as, const std::string& path, bool isExplicit) 
   SavedLineState saved(as);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  std::unique_ptr<SourceFile> file = SourceFile::open(path);
+  // A configuration that is not a regular file is not read, as one that is not there.
+  std::unique_ptr<SourceFile> file = SourceFile::open(as.files, path);
   if (file == nullptr) {
     if (isExplicit) reportMissingFile(as, path);
     return;
   }
   as.sourceFile = file.get();
+  as.configurationPath = path;
+  as.inputsRead.push_back({path, file->id()});
   listPrintf(as, msg::configNotice, path.c_str());
   while (readLine(as)) readSetting(as);
 }

@@ -1,6 +1,6 @@
 #include "driver/dependencies.h"
 
-#include <cstdio>
+#include <memory>
 
 namespace zelas {
 
@@ -49,12 +49,13 @@ std::string dependencyRules(const std::vector<std::string>& targets,
   return text;
 }
 
-bool writeTextFile(const std::string& path, const std::string& text) {
-  std::FILE* f = std::fopen(path.c_str(), "w");
-  if (f == nullptr) return false;
-  bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  bool flushed = std::fflush(f) == 0 && std::ferror(f) == 0;
-  return std::fclose(f) == 0 && written && flushed;
+bool writeTextFile(FileSystem& files, const std::string& path, const std::string& text) {
+  std::unique_ptr<OutputFile> file = files.createOutput(path);
+  if (file == nullptr) return false;
+  if (file->write(text.data(), text.size()) && file->commit()) return true;
+  // An old file of the name is not this run's text: nothing may go on trusting it.
+  files.remove(path);
+  return false;
 }
 
 }  // namespace zelas

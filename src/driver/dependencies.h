@@ -7,6 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/file_system.h"
+
 namespace zelas {
 
 // Names in first-use order, each kept once; adding costs the same however many there are.
@@ -31,7 +33,8 @@ std::string escapeForMake(std::string_view name);
 std::string dependencyRules(const std::vector<std::string>& targets,
                             const std::vector<std::string>& prerequisites);
 
-// Writes text to path; false when the file can't be created or written completely.
-bool writeTextFile(const std::string& path, const std::string& text);
+// Writes text to path through files; false when the file can't be created, or can't be written
+// completely (and then no file of that name is left).
+bool writeTextFile(FileSystem& files, const std::string& path, const std::string& text);
 
 }  // namespace zelas

@@ -6,18 +6,19 @@
 #include <utility>
 
 #include "core/assembler.h"
+#include "core/disk_file_system.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/config.h"
 #include "driver/dependencies.h"
 #include "driver/feeder.h"
 #include "driver/long_options.h"
+#include "driver/output_safety.h"
 #include "emit/listing.h"
 #include "emit/output_files.h"
 #include "emit/symbol_table.h"
 #include "emit/symbols_file.h"
 #include "macro/macro.h"
-#include "scan/source_file.h"
 #include "statements/conditionals.h"
 #include "symbols/literals.h"
 #include "target/product.h"
@@ -172,18 +173,11 @@ int exitStatus(const Assembler& as) {
   return status;
 }
 
-// The configuration file this run read, if any: a make rule must name it too.
-std::optional<std::string> configurationRead(const Options& options) {
-  std::string name = options.configName.value_or(kDefaultConfig);
-  if (SourceFile::open(name) == nullptr) return std::nullopt;
-  return name;
-}
-
 // The files asked for with --deps and --symbols. One that can't be written fails the run, so
 // that make never takes a missing rule for a good one.
 bool writeRequestedFiles(Assembler& as, const Options& options, const std::string& base) {
   const LongOptions& lo = options.longOptions;
-  if (lo.symbolsFile && !writeTextFile(*lo.symbolsFile, symbolsFileText(as))) {
+  if (lo.symbolsFile && !writeTextFile(as.files, *lo.symbolsFile, symbolsFileText(as))) {
     std::fprintf(as.err, msg::unableToCreate, lo.symbolsFile->c_str());
     return false;
   }
@@ -191,27 +185,40 @@ bool writeRequestedFiles(Assembler& as, const Options& options, const std::strin
   std::vector<std::string> targets = {base + ".lst", base + ".rom", base + ".hex"};
   if (lo.symbolsFile) targets.push_back(*lo.symbolsFile);
   std::vector<std::string> prerequisites = as.filesRead.names();
-  if (std::optional<std::string> config = configurationRead(options)) {
-    prerequisites.push_back(*config);
-  }
-  if (!writeTextFile(*lo.depsFile, dependencyRules(targets, prerequisites))) {
+  // The configuration file this run read, if any: a make rule must name it too.
+  if (as.configurationPath) prerequisites.push_back(*as.configurationPath);
+  if (!writeTextFile(as.files, *lo.depsFile, dependencyRules(targets, prerequisites))) {
     std::fprintf(as.err, msg::unableToCreate, lo.depsFile->c_str());
     return false;
   }
   return true;
 }
 
-int assemble(Assembler& as, const Options& options) {
-  std::string base = baseName(options.source);
-  if (static_cast<int>(base.size()) > kMaxBaseLength) {
-    std::fprintf(as.err, msg::nameTooLong, kMaxBaseLength, base.c_str());
-    return 1;
+// Every file the run may write, the listing first.
+std::vector<std::string> outputNames(const Options& options, const std::string& base) {
+  std::vector<std::string> names = {base + ".lst", base + ".rom", base + ".hex"};
+  if (options.longOptions.symbolsFile) names.push_back(*options.longOptions.symbolsFile);
+  if (options.longOptions.depsFile) names.push_back(*options.longOptions.depsFile);
+  return names;
+}
+
+// A run stopped by a fatal report keeps its listing, complete up to the stop, which tells why.
+// Images of an earlier run of the same base are removed: beside that listing they would pass
+// for this run's result.
+void finishStoppedRun(Assembler& as, const std::vector<std::string>& outputs,
+                      const std::string& base) {
+  if (!outputsAreSafe(as, outputs, {})) {
+    discardListing(as);
+    return;
   }
-  std::string listName = base + ".lst";
-  if (!openListing(as, listName)) {
-    std::fprintf(as.err, msg::unableToCreate, listName.c_str());
-    return 1;
-  }
+  closeListing(as);
+  as.files.remove(base + ".rom");
+  as.files.remove(base + ".hex");
+}
+
+// The run proper, once its listing is open; FatalStop and bad_alloc end it early.
+int assembleToListing(Assembler& as, const Options& options, const std::string& base,
+                      const std::vector<std::string>& outputs) {
   if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
   printBanner(as);
   as.reportingEnabled = true;
@@ -220,11 +227,19 @@ int assemble(Assembler& as, const Options& options) {
   if (options.tabOverride != 0) as.tabWidth = options.tabOverride;
   if (as.tabWidth < 1) as.tabWidth = 1;
   runPasses(as, base);
-  if (!writeImageFiles(as, base)) return 1;
+  // Only now are all the files read known: no output is committed before this.
+  if (!outputsAreSafe(as, outputs, {})) {
+    discardListing(as);
+    return 1;
+  }
+  if (!writeImageFiles(as, base)) {
+    closeListing(as);  // the listing shows how far the run came
+    return 1;
+  }
   writeSummary(as);
   writeSymbolTable(as);
   if (!closeListing(as)) {
-    std::fprintf(as.err, msg::unableToCreate, listName.c_str());
+    std::fprintf(as.err, msg::unableToCreate, as.listPath.c_str());
     return 1;
   }
   if (!writeRequestedFiles(as, options, base)) return 1;
@@ -235,15 +250,43 @@ int assemble(Assembler& as, const Options& options) {
   return exitStatus(as);
 }
 
+int assemble(Assembler& as, const Options& options) {
+  std::string base = baseName(options.source);
+  if (static_cast<int>(base.size()) > kMaxBaseLength) {
+    std::fprintf(as.err, msg::nameTooLong, kMaxBaseLength, base.c_str());
+    return 1;
+  }
+  std::vector<std::string> outputs = outputNames(options, base);
+  // The source and the outputs are known before anything is read: a clash among them is told
+  // at once.
+  if (!outputsAreSafe(as, outputs, {base + ".asm"})) return 1;
+  if (!openListing(as, outputs.front())) {
+    std::fprintf(as.err, msg::unableToCreate, outputs.front().c_str());
+    return 1;
+  }
+  try {
+    return assembleToListing(as, options, base, outputs);
+  } catch (const FatalStop&) {
+    // The report that stopped the run is already told.
+  } catch (const std::bad_alloc&) {
+    std::fputs(msg::outOfMemory, as.err);
+  }
+  finishStoppedRun(as, outputs, base);
+  return 1;
+}
+
 }  // namespace
 
-int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runZelas(args, out, err, {});
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             FileSystem& files) {
+  Assembler as(out, err, files);
+  return runZelas(as, args);
 }
 
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
              std::vector<DiagnosticListener> listeners) {
-  Assembler as(out, err);
+  DiskFileSystem files;
+  Assembler as(out, err, files);
   as.diagnosticListeners = std::move(listeners);
   return runZelas(as, args);
 }
@@ -282,8 +325,6 @@ int runZelas(Assembler& as, const std::vector<std::string>& args) {
     std::fputs(msg::outOfMemory, as.err);
     status = 1;
   }
-  // A run that stopped early keeps what its listing holds so far; its failure is already told.
-  closeListing(as);
   std::fflush(as.out);
   std::fflush(as.err);
   return status;

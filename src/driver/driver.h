@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
 #include "diag/diagnostic.h"
 
 namespace zelas {
@@ -21,14 +22,16 @@ inline constexpr int kMaxImageSize = 256 * 1024;
 inline constexpr int kMaxImageSize = 16 * 1024 * 1024;
 #endif
 
-// Runs zelas with args (without the program name), writing to the two console streams.
-// Returns the process exit status.
-int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
-// The same, telling listeners of every report shown (as records, whatever the console style).
+// Runs zelas with args (without the program name), writing to the two console streams and
+// reading and writing files through files. Returns the process exit status.
+int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+             FileSystem& files);
+// The same on the disk, telling listeners of every report shown (as records, whatever the
+// console style).
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
              std::vector<DiagnosticListener> listeners);
-// The same run on an assembler the caller set up (its console streams, listeners, an observer),
-// which keeps the whole state of the run for the caller to read afterwards.
+// The same run on an assembler the caller set up (its file system, console streams, listeners,
+// an observer), which keeps the whole state of the run for the caller to read afterwards.
 int runZelas(Assembler& as, const std::vector<std::string>& args);
 
 }  // namespace zelas

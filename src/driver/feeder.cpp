@@ -1,7 +1,5 @@
 #include "driver/feeder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -11,6 +9,7 @@
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/include_search.h"
+#include "driver/output_safety.h"
 #include "macro/macro.h"
 #include "macro/macro_expand.h"
 #include "scan/line_state.h"
@@ -35,13 +34,28 @@ class DepthGuard {
 };
 
 // Reading the listing while it is written would feed every listed line back in, and each of
-// those lines would be listed again: the listing would grow until the disk is full.
-bool isTheListing(const Assembler& as, const std::string& path) {
-  struct stat source;
-  struct stat listing;
-  return as.listFile != nullptr && stat(path.c_str(), &source) == 0 &&
-         fstat(fileno(as.listFile), &listing) == 0 && source.st_dev == listing.st_dev &&
-         source.st_ino == listing.st_ino;
+// those lines would be listed again.
+bool isTheListing(Assembler& as, const std::string& path) {
+  return as.listFile != nullptr && sameFile(as.files, path, as.listPath);
+}
+
+[[noreturn]] void stopOnOpenFailure(Assembler& as, const std::string& path, OpenFailure failure) {
+  std::fprintf(as.err, failure == OpenFailure::notRegular ? msg::notRegularFile : msg::unableToOpen,
+               path.c_str());
+  throw FatalStop{};
+}
+
+// Pass 1 keeps what it read of each file; pass 2 must read the same text, or its image would be
+// made of two different versions of the source.
+void compareWithPassOne(Assembler& as, const SourceFile& file) {
+  if (as.pass == 1) {
+    as.passOneStamps.push_back(file.stamp());
+  } else if (as.pass == 2) {
+    std::size_t i = as.stampsCompared++;
+    if (i >= as.passOneStamps.size() || !(as.passOneStamps[i] == file.stamp())) {
+      reportFatal(as, msg::fileChanged, file.path().c_str());
+    }
+  }
 }
 
 }  // namespace
@@ -56,16 +70,16 @@ void feedSource(Assembler& as, const std::string& path) {
   if (isTheListing(as, path)) reportFatal(as, msg::includesListing, path.c_str());
   SavedLineState saved(as);
   DepthGuard depth(as.includeDepth);
-  std::unique_ptr<SourceFile> file = SourceFile::open(path);
-  if (file == nullptr) {
-    std::fprintf(as.err, msg::unableToOpen, path.c_str());
-    throw FatalStop{};
-  }
+  OpenFailure failure = OpenFailure::notFound;
+  std::unique_ptr<SourceFile> file = SourceFile::open(as.files, path, &failure);
+  if (file == nullptr) stopOnOpenFailure(as, path, failure);
   as.sourceFile = file.get();
   as.filesRead.add(path);
+  if (as.pass == 1) as.inputsRead.push_back({path, file->id()});
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) dispatchStatement(as);
+  compareWithPassOne(as, *file);
 }
 
 void feedSource(Assembler& as, Macro& macro) {

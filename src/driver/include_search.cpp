@@ -3,14 +3,16 @@
 #include <filesystem>
 
 #include "core/assembler.h"
-#include "scan/source_file.h"
 
 namespace zelas {
 
 namespace {
 
-bool opens(const std::string& path) {
-  return SourceFile::open(path) != nullptr;
+// A name that is there but not a regular file is taken too: it is then refused with a message
+// that says why, rather than passed over for a file of the same name further down the path.
+bool isThere(FileSystem& files, const std::string& path) {
+  OpenFailure failure = OpenFailure::notFound;
+  return files.openForReading(path, &failure) != nullptr || failure == OpenFailure::notRegular;
 }
 
 std::string inFolder(const std::string& folder, const std::string& name) {
@@ -24,10 +26,10 @@ std::string findIncludeFile(const Assembler& as, const std::string& name) {
   if (as.includePath.empty() || name.empty() || std::filesystem::path(name).is_absolute()) {
     return name;
   }
-  if (opens(name)) return name;
+  if (isThere(as.files, name)) return name;
   for (const std::string& folder : as.includePath) {
     std::string candidate = inFolder(folder, name);
-    if (opens(candidate)) return candidate;
+    if (isThere(as.files, candidate)) return candidate;
   }
   return name;
 }

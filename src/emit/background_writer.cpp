@@ -1,19 +1,10 @@
 #include "emit/background_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <utility>
 
 namespace zelas {
 
-bool cutToNothing(int fd) {
-  struct stat st;
-  return fstat(fd, &st) == 0 && (!S_ISREG(st.st_mode) || ftruncate(fd, 0) == 0);
-}
-
-BackgroundWriter::BackgroundWriter(std::FILE* file, bool cutFirst)
-    : file_(file), writing_(cutFirst), thread_([this, cutFirst] { run(cutFirst); }) {}
+BackgroundWriter::BackgroundWriter(OutputFile& file) : file_(file), thread_([this] { run(); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
   {
@@ -24,14 +15,7 @@ BackgroundWriter::~BackgroundWriter() {
   thread_.join();
 }
 
-void BackgroundWriter::run(bool cutFirst) {
-  if (cutFirst) {
-    bool failed = !cutToNothing(fileno(file_));
-    std::lock_guard lock(mutex_);
-    cutFailed_ = failed;
-    writing_ = false;
-  }
-  changed_.notify_all();
+void BackgroundWriter::run() {
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return waiting_ != nullptr || stopping_; });
@@ -40,7 +24,7 @@ void BackgroundWriter::run(bool cutFirst) {
     std::size_t size = waitingSize_;
     writing_ = true;
     lock.unlock();
-    std::fwrite(block.get(), 1, size, file_);
+    file_.write(block.get(), size);  // a failure stays with the file, which then won't commit
     lock.lock();
     writing_ = false;
     free_ = std::move(block);

@@ -5,22 +5,18 @@
 
 #include <condition_variable>
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <thread>
 
-namespace zelas {
+#include "core/file_system.h"
 
-// Cuts the file open at fd to nothing, as opening it with "w" does: a regular file only, since
-// pipes and devices have nothing to cut. False when the cut failed.
-bool cutToNothing(int fd);
+namespace zelas {
 
 class BackgroundWriter {
  public:
-  // Starts the thread; throws std::system_error when the system has none to give. With
-  // cutFirst the thread first cuts a regular file to nothing, as opening it with "w" would have.
-  explicit BackgroundWriter(std::FILE* file, bool cutFirst = false);
+  // Starts the thread; throws std::system_error when the system has none to give.
+  explicit BackgroundWriter(OutputFile& file);
   // Writes what was handed over, then ends the thread.
   ~BackgroundWriter();
   BackgroundWriter(const BackgroundWriter&) = delete;
@@ -32,22 +28,18 @@ class BackgroundWriter {
   // the text in flight never exceeds three blocks.
   std::unique_ptr<char[]> handOver(std::unique_ptr<char[]> block, std::size_t size,
                                    std::size_t capacity);
-  // Returns once every block handed over is written. A failed write has set the file's error
-  // flag, as any fwrite does, so the file may be checked and closed after this.
+  // Returns once every block handed over is written; the file may then be committed.
   void wait();
-  // The file could not be cut (checked after wait()).
-  bool cutFailed() const { return cutFailed_; }
 
  private:
-  void run(bool cutFirst);
+  void run();
 
-  std::FILE* file_;
+  OutputFile& file_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::unique_ptr<char[]> waiting_;  // handed over, not yet taken by the thread
   std::size_t waitingSize_ = 0;
-  bool writing_;  // the thread is writing a block or cutting the file
-  bool cutFailed_ = false;
+  bool writing_ = false;          // the thread is writing a block
   std::unique_ptr<char[]> free_;  // a written block, ready to be filled again
   bool stopping_ = false;
   std::thread thread_;  // declared last: it starts once everything above exists

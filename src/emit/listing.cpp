@@ -1,13 +1,10 @@
 #include "emit/listing.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -28,10 +25,10 @@ constexpr std::size_t kPendingCapacity = std::size_t{1} << 20;
 
 // The first block that fills starts the background writer, so a small listing never starts a
 // thread. Where the system gives no thread, false: the work is then done on this one.
-bool startWriter(Assembler& as, bool cutFirst = false) {
+bool startWriter(Assembler& as) {
   if (as.listWriter != nullptr || as.listFile == nullptr) return as.listWriter != nullptr;
   try {
-    as.listWriter = std::make_unique<BackgroundWriter>(as.listFile, cutFirst);
+    as.listWriter = std::make_unique<BackgroundWriter>(*as.listFile);
   } catch (const std::system_error&) {
     return false;
   }
@@ -45,7 +42,7 @@ void handOffListing(Assembler& as) {
   if (as.listWriter != nullptr) {
     as.listPending = as.listWriter->handOver(std::move(as.listPending), size, kPendingCapacity);
   } else {
-    std::fwrite(as.listPending.get(), 1, size, as.listFile);
+    as.listFile->write(as.listPending.get(), size);
   }
 }
 
@@ -65,7 +62,7 @@ char* reservePending(Assembler& as, std::size_t n) {
 void appendPending(Assembler& as, const char* text, std::size_t length) {
   if (length > kPendingCapacity) {
     flushListing(as);
-    std::fwrite(text, 1, length, as.listFile);
+    as.listFile->write(text, length);
     return;
   }
   std::memcpy(reservePending(as, length), text, length);
@@ -80,37 +77,26 @@ void flushListing(Assembler& as) {
 }
 
 bool openListing(Assembler& as, const std::string& path) {
-  // As "w" does, but without cutting the file at once: cutting the large listing of a previous
-  // run costs the system as long as a twentieth of the whole assembly, so the writer thread does
-  // it while pass 1 runs, before it writes anything. A small one is cut here, without a thread.
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0666);
-  if (fd < 0) return false;
-  struct stat st;
-  as.listFile = fstat(fd, &st) == 0 ? fdopen(fd, "w") : nullptr;
-  if (as.listFile == nullptr) {
-    ::close(fd);
-    return false;
-  }
-  // Few big writes; a failed write still sets the stream's error flag.
-  std::setvbuf(as.listFile, nullptr, _IOFBF, kPendingCapacity);
-  bool large = S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) >= kPendingCapacity;
-  if (large && startWriter(as, true)) return true;
-  if (!cutToNothing(fd)) {
-    std::fclose(std::exchange(as.listFile, nullptr));
-    return false;
-  }
-  return true;
+  as.listFile = as.files.createOutput(path);
+  as.listPath = path;
+  return as.listFile != nullptr;
 }
 
 bool closeListing(Assembler& as) {
   if (as.listFile == nullptr) return true;
   flushListing(as);
-  // A write that failed earlier leaves the error flag set even when the final flush succeeds.
-  bool failed = std::ferror(as.listFile) != 0;
-  if (as.listWriter != nullptr && as.listWriter->cutFailed()) failed = true;
   as.listWriter.reset();
-  if (std::fclose(std::exchange(as.listFile, nullptr)) != 0) failed = true;
-  return !failed;
+  // A write that failed earlier keeps the commit from taking place.
+  bool committed = as.listFile->commit();
+  as.listFile.reset();
+  return committed;
+}
+
+void discardListing(Assembler& as) {
+  if (as.listFile == nullptr) return;
+  flushListing(as);
+  as.listWriter.reset();
+  as.listFile.reset();
 }
 
 namespace {
@@ -235,10 +221,12 @@ void listPrintf(Assembler& as, const char* fmt, ...) {
     as.listPendingSize += static_cast<std::size_t>(length);
     return;
   }
-  flushListing(as);
+  // Longer than the typical room: formatted again, into a string of its full length.
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
   va_start(args, fmt);
-  std::vfprintf(as.listFile, fmt, args);
+  std::vsnprintf(text.data(), text.size(), fmt, args);
   va_end(args);
+  appendPending(as, text.data(), static_cast<std::size_t>(length));
 }
 
 }  // namespace zelas

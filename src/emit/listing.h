@@ -30,9 +30,12 @@ void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 // Hands the gathered listing text to the listing file and waits until it is written; due before
 // the file is checked or written to directly.
 void flushListing(Assembler& as);
-// Opens path (created or cut, as fopen's "w") as the listing file; false when it can't be.
+// Starts the listing output, to become path once closed; false when it can't be created.
 bool openListing(Assembler& as, const std::string& path);
-// Flushes and closes the listing file, if one is open; false when a write or the close failed.
+// Writes what is gathered and commits the listing, if one is open; false when a write or the
+// commit failed (an old listing of that name then stays as it was).
 bool closeListing(Assembler& as);
+// Drops the listing without committing it: the old listing of that name stays as it was.
+void discardListing(Assembler& as);
 
 }  // namespace zelas

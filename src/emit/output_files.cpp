@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <future>
+#include <memory>
 
 #include "core/assembler.h"
 #include "diag/messages.h"
@@ -27,22 +28,20 @@ std::size_t imageExtent(const Assembler& as) {
   return std::min(static_cast<std::size_t>(as.maxPC), as.romImage.size());
 }
 
-// A created output file that could not be written completely (full disk, I/O error) is reported
-// and removed, so that no truncated file is left behind looking like a good one.
-void finishOutput(Assembler& as, std::FILE* file, const std::string& path) {
-  bool failed = std::ferror(file) != 0;
-  if (std::fclose(file) != 0) failed = true;
-  if (!failed) return;
-  std::remove(path.c_str());
+// An output that could not be written completely (full disk, I/O error) is reported, and an old
+// file of its name is removed too: no file is left behind looking like this run's good one.
+void finishOutput(Assembler& as, OutputFile& file, const std::string& path) {
+  if (file.commit()) return;
+  as.files.remove(path);
   as.outputFailed = true;
   reportError(as, msg::unableToWrite, path.c_str());
 }
 
-// Text gathered in a block and handed to the file when the block is full: one library call per
-// block rather than one per line. A failed write still sets the file's error flag.
+// Text gathered in a block and handed to the file when the block is full: one call per block
+// rather than one per line. A failed write stays with the file, which then won't commit.
 class OutputBlock {
  public:
-  explicit OutputBlock(std::FILE* file) : file_(file) {}
+  explicit OutputBlock(OutputFile& file) : file_(file) {}
   ~OutputBlock() { flush(); }
   OutputBlock(const OutputBlock&) = delete;
   OutputBlock& operator=(const OutputBlock&) = delete;
@@ -54,12 +53,12 @@ class OutputBlock {
   }
   void commit(const char* end) { size_ = static_cast<std::size_t>(end - data_); }
   void flush() {
-    if (size_ > 0) std::fwrite(data_, 1, size_, file_);
+    if (size_ > 0) file_.write(data_, size_);
     size_ = 0;
   }
 
  private:
-  std::FILE* file_;
+  OutputFile& file_;
   char data_[1 << 14];
   std::size_t size_ = 0;
 };
@@ -67,7 +66,7 @@ class OutputBlock {
 // Each line "%02X " per byte, the last one of the line followed by "\n" instead of the blank;
 // a line is formatted whole and written with one call. Returns the checksum, the 16-bit sum of
 // the bytes written.
-Value writeRomBytes(const Assembler& as, std::FILE* file, std::size_t extent) {
+Value writeRomBytes(const Assembler& as, OutputFile& file, std::size_t extent) {
   Value checksum = 0;
   OutputBlock block(file);
   for (std::size_t start = 0; start < extent; start += kRomBytesPerLine) {
@@ -120,27 +119,28 @@ void writeDataRecord(const Assembler& as, OutputBlock& block, std::size_t addres
   block.commit(out);
 }
 
-void writeHexRecords(const Assembler& as, std::FILE* file, std::size_t extent) {
+void writeHexRecords(const Assembler& as, OutputFile& file, std::size_t extent) {
   OutputBlock block(file);
   for (std::size_t address = 0; address < extent; address += kHexRecordSize) {
     if (address != 0 && address % kHexSegmentSize == 0) writeSegmentRecord(block, address);
     writeDataRecord(as, block, address, extent);
   }
-  block.flush();
-  std::fputs(":00000001FF\n", file);
+  static constexpr char kEndRecord[] = ":00000001FF\n";
+  char* out = block.reserve(sizeof kEndRecord - 1);
+  block.commit(std::copy_n(kEndRecord, sizeof kEndRecord - 1, out));
 }
 
-std::FILE* createRomFile(Assembler& as, const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
+std::unique_ptr<OutputFile> createRomFile(Assembler& as, const std::string& path) {
+  std::unique_ptr<OutputFile> file = as.files.createOutput(path);
   if (file == nullptr) std::fprintf(as.err, msg::unableToCreate, path.c_str());
   return file;
 }
 
-// Closes a HEX file written, or reports the one that couldn't be created as an error; the run
+// Commits a HEX file written, or reports the one that couldn't be created as an error; the run
 // goes on either way.
-void finishHexFile(Assembler& as, std::FILE* file, const std::string& path) {
+void finishHexFile(Assembler& as, OutputFile* file, const std::string& path) {
   if (file != nullptr) {
-    finishOutput(as, file, path);
+    finishOutput(as, *file, path);
     return;
   }
   as.outputFailed = true;
@@ -151,23 +151,23 @@ void finishHexFile(Assembler& as, std::FILE* file, const std::string& path) {
 
 bool writeRomFile(Assembler& as, const std::string& base) {
   std::string path = base + ".rom";
-  std::FILE* file = createRomFile(as, path);
+  std::unique_ptr<OutputFile> file = createRomFile(as, path);
   if (file == nullptr) return false;
-  as.checksum = writeRomBytes(as, file, imageExtent(as));
-  finishOutput(as, file, path);
+  as.checksum = writeRomBytes(as, *file, imageExtent(as));
+  finishOutput(as, *file, path);
   return true;
 }
 
 void writeHexFile(Assembler& as, const std::string& base) {
   std::string path = base + ".hex";
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file != nullptr) writeHexRecords(as, file, imageExtent(as));
-  finishHexFile(as, file, path);
+  std::unique_ptr<OutputFile> file = as.files.createOutput(path);
+  if (file != nullptr) writeHexRecords(as, *file, imageExtent(as));
+  finishHexFile(as, file.get(), path);
 }
 
 bool writeImageFiles(Assembler& as, const std::string& base) {
   std::string romPath = base + ".rom";
-  std::FILE* rom = createRomFile(as, romPath);
+  std::unique_ptr<OutputFile> rom = createRomFile(as, romPath);
   if (rom == nullptr) return false;
   std::size_t extent = imageExtent(as);
   // Below this, a thread costs more than formatting the text does.
@@ -177,15 +177,16 @@ bool writeImageFiles(Assembler& as, const std::string& base) {
   // Both texts only read the image. Where the system gives no thread, get() below formats the
   // ROM text after the HEX text.
   const Assembler& image = as;
-  std::future<Value> romText =
-      std::async(policy, [&image, rom, extent] { return writeRomBytes(image, rom, extent); });
+  OutputFile& romFile = *rom;
+  std::future<Value> romText = std::async(
+      policy, [&image, &romFile, extent] { return writeRomBytes(image, romFile, extent); });
   std::string hexPath = base + ".hex";
-  std::FILE* hex = std::fopen(hexPath.c_str(), "w");
-  if (hex != nullptr) writeHexRecords(as, hex, extent);
+  std::unique_ptr<OutputFile> hex = as.files.createOutput(hexPath);
+  if (hex != nullptr) writeHexRecords(as, *hex, extent);
   as.checksum = romText.get();
   // The reports come in the order of the files: the ROM file's first.
-  finishOutput(as, rom, romPath);
-  finishHexFile(as, hex, hexPath);
+  finishOutput(as, *rom, romPath);
+  finishHexFile(as, hex.get(), hexPath);
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "diag/diagnostic.h"
 #include "diag/messages.h"
 #include "driver/driver.h"
+#include "lsp/editor_file_system.h"
 #include "macro/macro.h"
 #include "symbols/label_table.h"
 #include "target/product.h"
@@ -201,7 +202,6 @@ void reportUnopenedFile(Analysis& analysis) {
 
 Analysis analyse(const std::string& root, const DocumentStore& documents,
                  const ProjectOptions& options) {
-  (void)documents;
   Analysis analysis;
   analysis.root = root;
   fs::path source(root);
@@ -212,17 +212,14 @@ Analysis analyse(const std::string& root, const DocumentStore& documents,
   bool stopped = false;
   int status = 0;
   {
-    Assembler as(out.file(), err.file());
+    EditorFileSystem files(documents, source.parent_path().string());
+    Assembler as(out.file(), err.file(), files);
     as.observer = &recorder;
     as.diagnosticListeners.push_back([&](const zelas::Diagnostic& d) {
       analysis.diagnostics.push_back(diagnosticOf(recorder, root, d));
       stopped = stopped || d.severity == zelas::Severity::fatal;
     });
-    std::error_code ignored;
-    fs::path previous = fs::current_path(ignored);
-    fs::current_path(source.parent_path(), ignored);
     status = runZelas(as, args);
-    fs::current_path(previous, ignored);
     recorder.finish();
     analysis.tabWidth = as.tabWidth;
     if (as.currentProduct != nullptr) analysis.product = std::string(as.currentProduct->id);

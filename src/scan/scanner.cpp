@@ -348,6 +348,8 @@ bool readLine(Assembler& as) {
   }
   *line.write = '\0';
   as.scanPos = as.lineStart;
+  // A read error is never the end of the file: what follows it is missing, not absent.
+  if (file->readFailed()) reportFatal(as, msg::readFailed, file->path().c_str());
   return readAny;
 }
 

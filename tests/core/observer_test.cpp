@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/assembler.h"
+#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "macro/macro.h"
 #include "support/test_support.h"
@@ -64,7 +65,8 @@ std::vector<std::string> observe(const std::vector<std::string>& args) {
   std::FILE* err = std::tmpfile();
   EventLog log;
   {
-    Assembler as(out, err);
+    DiskFileSystem files;
+    Assembler as(out, err, files);
     as.observer = &log;
     runZelas(as, args);
   }

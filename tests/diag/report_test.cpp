@@ -86,17 +86,16 @@ TEST(Report, AMessageNeverOverrunsItsText) {
 }
 
 TEST(Report, ListingGetsOneLinePerReportWithItsPrefix) {
-  test::ScopedTempDir dir;
   LineHarness h;
   h.enableReports();
-  h.as.listFile = std::fopen("out.lst", "w");
+  std::string listing;
+  h.as.listFile = std::make_unique<test::TextOutput>(listing);
   reportWarning(h.as, msg::tooManyOperands);
   reportError(h.as, msg::illegalOperands);
   EXPECT_THROW(reportFatal(h.as, msg::eofInMacroBody, "m"), FatalStop);
   flushListing(h.as);
-  std::fclose(h.as.listFile);
   h.as.listFile = nullptr;
-  EXPECT_EQ(test::readFile("out.lst"),
+  EXPECT_EQ(listing,
             "**** Warning : Too many operands\n"
             "**** Error : Illegal operands for instruction\n"
             "; Error : EOF Reached: 'ENDM' missing in 'm' macro definition.\n");

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/disk_file_system.h"
 #include "disasm/disassembler.h"
 #include "disasm/image_reader.h"
 #include "driver/driver.h"
@@ -114,7 +115,8 @@ RoundTrip roundTripImage(const std::vector<std::uint8_t>& image, const Product& 
   if (beyondRom) args.push_back("-e");
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  zelas::runZelas(args, out, err);
+  DiskFileSystem files;
+  zelas::runZelas(args, out, err, files);
   trip.report = readText(err);
   std::fclose(out);
   std::fclose(err);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/disk_file_system.h"
 #include "disasm/disassembler.h"
 #include "disasm/image_reader.h"
 #include "disasm/roundtrip_support.h"
@@ -63,7 +64,8 @@ std::string reassembled(const std::string& image, const std::string& productId, 
   std::vector<std::string> args = {"-p", productId, "-o", "dis.asm", image};
   if (beyondRom) args.push_back("-e");
   std::FILE* err = std::tmpfile();
-  int status = dis::runDisassembler(args, stdout, err);
+  DiskFileSystem files;
+  int status = dis::runDisassembler(args, stdout, err, files);
   std::fclose(err);
   EXPECT_EQ(status, 0) << image;
   std::string source = readFile("dis.asm");

@@ -40,9 +40,8 @@ TEST(ConfigValue, RefusesWhatIsNoNumber) {
 }
 
 struct ConfigFile : LineHarness {
-  ScopedTempDir dir;
   void read(const std::string& text, bool isExplicit = true) {
-    writeFile(dir.path() / "test.cfg", text);
+    files.addFile("test.cfg", text);
     readConfiguration(as, "test.cfg", isExplicit);
   }
 };

@@ -66,7 +66,9 @@ TEST(Driver, SourceThatIsAFolderCannotBeOpened) {
   fs::create_directory("dir.asm");
   test::RunResult r = runZelasInProcess({"dir"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "\nError : Unable to open 'dir.asm'\n");
+  EXPECT_EQ(r.err,
+            "\nError : Unable to open 'dir.asm': not a regular file (a folder, a device or a "
+            "pipe)\n");
 }
 
 TEST(Driver, ListingThatCannotBeCreatedStops) {
@@ -186,7 +188,9 @@ TEST(Feeder, UnreadableIncludeStops) {
   }
   test::RunResult r = runZelasInProcess({"prog"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "\nError : Unable to open 'secret.inc'\n");
+  EXPECT_EQ(r.err, geteuid() == 0 ? "\nError : Unable to open 'secret.inc': not a regular file (a "
+                                    "folder, a device or a pipe)\n"
+                                  : "\nError : Unable to open 'secret.inc'\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "core/memory_file_system.h"
 #include "driver/dependencies.h"
 #include "support/test_support.h"
 
@@ -89,12 +90,24 @@ TEST(MakeRules, FileSetKeepsFirstUseOrderWithoutRepeats) {
 }
 
 TEST(MakeRules, WriteTextFileFailsWhereNothingCanBeCreated) {
-  test::ScopedTempDir dir;
-  EXPECT_TRUE(writeTextFile("ok.txt", "x\n"));
-  EXPECT_EQ(test::readFile("ok.txt"), "x\n");
-  EXPECT_FALSE(writeTextFile("missing-folder/x.d", "x\n"));
-  EXPECT_FALSE(writeTextFile(".", "x\n"));          // a folder
-  EXPECT_FALSE(writeTextFile("/dev/full", "x\n"));  // the disk is full: the write fails
+  MemoryFileSystem files;
+  EXPECT_TRUE(writeTextFile(files, "ok.txt", "x\n"));
+  EXPECT_EQ(files.contents("ok.txt"), "x\n");
+  files.faults("missing-folder/x.d").createFails = true;
+  EXPECT_FALSE(writeTextFile(files, "missing-folder/x.d", "x\n"));
+  files.addSpecial("folder");
+  EXPECT_FALSE(writeTextFile(files, "folder", "x\n"));  // a folder
+  EXPECT_TRUE(files.exists("folder"));
+  // The disk is full: the write fails, and the old file of the name goes too.
+  files.addFile("full.d", "old rule\n");
+  files.faults("full.d").writeFailsAfter = 1;
+  EXPECT_FALSE(writeTextFile(files, "full.d", "x\n"));
+  EXPECT_FALSE(files.exists("full.d"));
+  files.addFile("unsaved.d", "old rule\n");
+  files.faults("unsaved.d").commitFails = true;
+  EXPECT_FALSE(writeTextFile(files, "unsaved.d", "x\n"));
+  EXPECT_FALSE(files.exists("unsaved.d"));
+  EXPECT_EQ(files.openOutputs(), 0);
 }
 
 TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {

@@ -9,19 +9,21 @@
 #include <string>
 
 #include "core/assembler.h"
+#include "core/memory_file_system.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
 namespace {
 
-// An assembler in pass 2 whose listing is out.lst, in a folder of its own.
+// An assembler in pass 2 whose listing is out.lst, in a file system of its own.
 struct PassTwoListing {
-  ScopedTempDir dir;
-  Assembler as{stdout, stderr};
+  MemoryFileSystem files;
+  Assembler as{stdout, stderr, files};
   PassTwoListing() {
     as.pass = 2;
-    as.listFile = std::fopen("out.lst", "w");
+    openListing(as, "out.lst");
   }
+  std::string text() const { return files.contents("out.lst").value_or("<none>"); }
 };
 
 TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
@@ -54,43 +56,45 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   ASSERT_GT(expected.size(), 2u * 1048576);
   EXPECT_NE(as.listWriter, nullptr);  // the full blocks went through the writer thread
   flushListing(as);
-  // After a flush the file holds everything, while it is still open.
-  std::fflush(as.listFile);
-  EXPECT_EQ(readFile("out.lst"), expected);
+  // Nothing is visible before the listing is committed whole.
+  EXPECT_FALSE(listing.files.exists("out.lst"));
   listWrite(as, "end\n", 4);
   EXPECT_TRUE(closeListing(as));
   EXPECT_EQ(as.listFile, nullptr);
   EXPECT_EQ(as.listWriter, nullptr);
-  EXPECT_EQ(readFile("out.lst"), expected + "end\n");
+  EXPECT_EQ(listing.text(), expected + "end\n");
 }
 
-// The listing left by an earlier run is cut before anything is written, whether the new text is
-// shorter than the old or nothing at all is written: a small one at once, a large one by the
-// writer thread.
-TEST(Listing, OpeningCutsTheOldListing) {
-  ScopedTempDir dir;
+// The listing left by an earlier run stays whole while the new one is written, and is replaced
+// once the new one is committed, whether its text is shorter than the old or empty. Opening
+// starts no thread: there is nothing to cut.
+TEST(Listing, OldListingStaysUntilTheNewOneIsCommitted) {
   for (std::size_t oldSize : {std::size_t{100000}, std::size_t{3} << 20}) {
-    bool large = oldSize > (std::size_t{1} << 20);
-    writeFile("out.lst", std::string(oldSize, 'o'));
+    MemoryFileSystem files;
+    files.addFile("out.lst", std::string(oldSize, 'o'));
     {
-      Assembler as(stdout, stderr);
+      Assembler as(stdout, stderr, files);
       ASSERT_TRUE(openListing(as, "out.lst"));
-      EXPECT_EQ(as.listWriter != nullptr, large);
+      EXPECT_EQ(as.listWriter, nullptr);
       as.pass = 2;
       listWrite(as, "new\n", 4);
+      flushListing(as);
+      EXPECT_EQ(files.contents("out.lst")->size(), oldSize);
       EXPECT_TRUE(closeListing(as));
     }
-    EXPECT_EQ(readFile("out.lst"), "new\n") << oldSize;
-    writeFile("out.lst", std::string(oldSize, 'o'));
+    EXPECT_EQ(files.contents("out.lst"), "new\n") << oldSize;
+    files.addFile("out.lst", std::string(oldSize, 'o'));
     {
-      Assembler as(stdout, stderr);
+      Assembler as(stdout, stderr, files);
       ASSERT_TRUE(openListing(as, "out.lst"));
       EXPECT_TRUE(closeListing(as));
     }
-    EXPECT_EQ(readFile("out.lst"), "") << oldSize;
+    EXPECT_EQ(files.contents("out.lst"), "") << oldSize;
   }
-  Assembler as(stdout, stderr);
-  EXPECT_FALSE(openListing(as, "no/such/folder/out.lst"));
+  MemoryFileSystem files;
+  files.faults("out.lst").createFails = true;
+  Assembler as(stdout, stderr, files);
+  EXPECT_FALSE(openListing(as, "out.lst"));
   EXPECT_EQ(as.listFile, nullptr);
 }
 
@@ -102,21 +106,24 @@ TEST(Listing, SmallListingStartsNoThread) {
   flushListing(as);
   EXPECT_EQ(as.listWriter, nullptr);
   EXPECT_TRUE(closeListing(as));
-  EXPECT_EQ(readFile("out.lst").size(), 790u);
+  EXPECT_EQ(listing.text().size(), 790u);
 }
 
-// Blocks written by the thread fail like any other write: the error flag reaches the close.
+// Blocks written by the thread fail like any other write: the failure reaches the close, and
+// the old listing stays as it was.
 TEST(Listing, FailedBackgroundWriteIsReportedAtClose) {
-  Assembler as(stdout, stderr);
+  MemoryFileSystem files;
+  files.addFile("out.lst", "old\n");
+  files.faults("out.lst").writeFailsAfter = 1000;
+  Assembler as(stdout, stderr, files);
   as.pass = 2;
-  as.listFile = std::fopen("/dev/full", "w");
-  if (as.listFile == nullptr) GTEST_SKIP() << "no /dev/full here";
-  std::setvbuf(as.listFile, nullptr, _IONBF, 0);
+  ASSERT_TRUE(openListing(as, "out.lst"));
   const std::string line(200, 'x');
   for (int i = 0; i < 8000; ++i) listPrintf(as, "%s\n", line.c_str());
   EXPECT_NE(as.listWriter, nullptr);
   EXPECT_FALSE(closeListing(as));
   EXPECT_EQ(as.listFile, nullptr);
+  EXPECT_EQ(files.contents("out.lst"), "old\n");
 }
 
 TEST(Listing, NothingIsGatheredWithoutAListingFile) {

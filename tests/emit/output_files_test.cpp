@@ -5,23 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/assembler.h"
+#include "core/memory_file_system.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-// An assembler after pass 2, with an image filled by the test, in a fresh working folder.
-class Writers : public ::testing::Test {
+// Files in memory, read and written by the names the tests use.
+class InMemory : public ::testing::Test {
  protected:
-  Writers() : as_(std::tmpfile(), std::tmpfile()) { as_.pass = 2; }
+  std::string readFile(const std::string& name) const { return files_.contents(name).value_or(""); }
+  void writeFile(const std::string& name, const std::string& text) { files_.addFile(name, text); }
+  bool fileExists(const std::string& name) const { return files_.exists(name); }
+  // A file that takes the first bytes and then fails, as one on a full disk does.
+  void fillsTheDisk(const std::string& name) { files_.faults(name).writeFailsAfter = 0; }
+  RunResult runZelasInProcess(const std::vector<std::string>& args) {
+    return test::runZelasInProcess(files_, args);
+  }
+
+  MemoryFileSystem files_;
+};
+
+// An assembler after pass 2, with an image filled by the test.
+class Writers : public InMemory {
+ protected:
+  Writers() : as_(std::tmpfile(), std::tmpfile(), files_) { as_.pass = 2; }
   ~Writers() override {
     std::fclose(as_.out);
     std::fclose(as_.err);
@@ -33,7 +46,6 @@ class Writers : public ::testing::Test {
   }
   std::string err() { return readStream(as_.err); }
 
-  ScopedTempDir dir_;
   Assembler as_;
 };
 
@@ -146,7 +158,7 @@ TEST_F(Writers, ImagesFrom10000hOnUseExtendedLinearAddressRecords) {
 
 TEST_F(Writers, RomThatCannotBeCreatedIsTheDriversStop) {
   setImage({1});
-  fs::create_directory("prog.rom");
+  files_.addSpecial("prog.rom");
   EXPECT_FALSE(writeRomFile(as_, "prog"));
   EXPECT_EQ(err(), "\nError : Unable to create 'prog.rom'\n");
   EXPECT_EQ(as_.errorCount, 0);
@@ -154,7 +166,7 @@ TEST_F(Writers, RomThatCannotBeCreatedIsTheDriversStop) {
 
 TEST_F(Writers, HexThatCannotBeCreatedIsReportedAsError) {
   setImage({1});
-  fs::create_directory("prog.hex");
+  files_.addSpecial("prog.hex");
   writeHexFile(as_, "prog");
   EXPECT_EQ(err(), "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
   EXPECT_EQ(as_.errorCount, 1);
@@ -162,8 +174,8 @@ TEST_F(Writers, HexThatCannotBeCreatedIsReportedAsError) {
 
 TEST_F(Writers, FullDiskIsReportedAndLeavesNoFile) {
   setImage(counting(100));
-  fs::create_symlink("/dev/full", "prog.rom");
-  fs::create_symlink("/dev/full", "prog.hex");
+  fillsTheDisk("prog.rom");
+  fillsTheDisk("prog.hex");
   EXPECT_TRUE(writeRomFile(as_, "prog"));
   writeHexFile(as_, "prog");
   EXPECT_EQ(err(),
@@ -171,8 +183,8 @@ TEST_F(Writers, FullDiskIsReportedAndLeavesNoFile) {
             "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
   EXPECT_EQ(as_.errorCount, 2);
   EXPECT_TRUE(as_.outputFailed);
-  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.rom")));
-  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.hex")));
+  EXPECT_FALSE(files_.exists("prog.rom"));
+  EXPECT_FALSE(files_.exists("prog.hex"));
 }
 
 // The driver writes both files at once, a large image's ROM text on a thread of its own: the
@@ -198,61 +210,22 @@ TEST_F(Writers, BothFilesAtOnceMatchTheWritersInTurn) {
 
 TEST_F(Writers, BothFilesAtOnceReportInTheOrderOfTheFiles) {
   setImage(counting(0x50000));
-  fs::create_symlink("/dev/full", "prog.rom");
-  fs::create_directory("prog.hex");
+  fillsTheDisk("prog.rom");
+  files_.addSpecial("prog.hex");
   EXPECT_TRUE(writeImageFiles(as_, "prog"));
   EXPECT_EQ(err(),
             "\nError : Unable to write 'prog.rom'\n\n0.0: \n"
             "\nError : Unable to write 'prog.hex'\n\n0.0: \n");
   EXPECT_EQ(as_.errorCount, 2);
-  EXPECT_FALSE(fs::exists(fs::symlink_status("prog.rom")));
+  EXPECT_FALSE(files_.exists("prog.rom"));
 }
 
 TEST_F(Writers, BothFilesAtOnceCreateNoHexWithoutTheRom) {
   setImage(counting(0x50000));
-  fs::create_directory("prog.rom");
+  files_.addSpecial("prog.rom");
   EXPECT_FALSE(writeImageFiles(as_, "prog"));
   EXPECT_EQ(err(), "\nError : Unable to create 'prog.rom'\n");
-  EXPECT_FALSE(fs::exists("prog.hex"));
-}
-
-// Through the driver: the listing's summary counts the write error and the run fails.
-TEST(OutputFailures, FullDiskMakesTheRunFail) {
-  ScopedTempDir dir;
-  writeFile("prog.asm", "\tnop\n");
-  fs::create_symlink("/dev/full", "prog.rom");
-  RunResult r = runZelasInProcess({"prog"});
-  EXPECT_NE(r.status, 0);
-  EXPECT_NE(r.err.find("\nError : Unable to write 'prog.rom'\n"), std::string::npos) << r.err;
-  std::string lst = readFile("prog.lst");
-  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.rom'\n\n\nCheckSum = "), std::string::npos)
-      << lst;
-  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
-  EXPECT_TRUE(fileExists("prog.hex"));
-}
-
-TEST(OutputFailures, RomNotCreatedStopsBeforeHexAndSummary) {
-  ScopedTempDir dir;
-  writeFile("prog.asm", "\tnop\n");
-  fs::create_directory("prog.rom");
-  RunResult r = runZelasInProcess({"prog"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
-  EXPECT_FALSE(fileExists("prog.hex"));
-  EXPECT_EQ(readFile("prog.lst").find("CheckSum"), std::string::npos);
-}
-
-TEST(OutputFailures, HexNotCreatedIsCountedInTheSummary) {
-  ScopedTempDir dir;
-  writeFile("prog.asm", "\tnop\n");
-  fs::create_directory("prog.hex");
-  RunResult r = runZelasInProcess({"prog"});
-  EXPECT_EQ(r.status, 1);
-  std::string lst = readFile("prog.lst");
-  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.hex'\n\n\nCheckSum = "), std::string::npos)
-      << lst;
-  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
-  EXPECT_NE(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
+  EXPECT_FALSE(files_.exists("prog.hex"));
 }
 
 // A program large enough that its labels are sorted on a thread of their own while pass 2 runs,
@@ -263,15 +236,53 @@ std::string largeProgram(int labels) {
   return text;
 }
 
-// Assembles a large program where a folder stands in the way of one of its output files.
-RunResult runLargeProgramBlocking(const char* output) {
-  writeFile("prog.asm", largeProgram(6000));
-  fs::create_directory(output);
-  return runZelasInProcess({"-e", "prog"});
+class OutputFailures : public InMemory {
+ protected:
+  // Assembles a large program where a folder stands in the way of one of its output files.
+  RunResult runLargeProgramBlocking(const char* output) {
+    writeFile("prog.asm", largeProgram(6000));
+    files_.addSpecial(output);
+    return runZelasInProcess({"-e", "prog"});
+  }
+};
+
+// Through the driver: the listing's summary counts the write error and the run fails.
+TEST_F(OutputFailures, FullDiskMakesTheRunFail) {
+  writeFile("prog.asm", "\tnop\n");
+  fillsTheDisk("prog.rom");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.err.find("\nError : Unable to write 'prog.rom'\n"), std::string::npos) << r.err;
+  std::string lst = readFile("prog.lst");
+  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.rom'\n\n\nCheckSum = "), std::string::npos)
+      << lst;
+  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
+  EXPECT_TRUE(fileExists("prog.hex"));
 }
 
-TEST(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
-  ScopedTempDir dir;
+TEST_F(OutputFailures, RomNotCreatedStopsBeforeHexAndSummary) {
+  writeFile("prog.asm", "\tnop\n");
+  files_.addSpecial("prog.rom");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
+  EXPECT_FALSE(fileExists("prog.hex"));
+  EXPECT_EQ(readFile("prog.lst").find("CheckSum"), std::string::npos);
+}
+
+TEST_F(OutputFailures, HexNotCreatedIsCountedInTheSummary) {
+  writeFile("prog.asm", "\tnop\n");
+  files_.addSpecial("prog.hex");
+  RunResult r = runZelasInProcess({"prog"});
+  EXPECT_EQ(r.status, 1);
+  std::string lst = readFile("prog.lst");
+  EXPECT_NE(lst.find("**** Error : Unable to write 'prog.hex'\n\n\nCheckSum = "), std::string::npos)
+      << lst;
+  EXPECT_NE(lst.find("Errors   = 1\n"), std::string::npos);
+  EXPECT_NE(lst.find("SYMBOLIC REFERENCE TABLE"), std::string::npos);
+}
+
+TEST_F(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
   RunResult r = runLargeProgramBlocking("prog.rom");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "\nError : Unable to create 'prog.rom'\n");
@@ -281,8 +292,7 @@ TEST(OutputFailures, LargeProgramRomNotCreatedStillStopsBeforeTheSymbolTable) {
   EXPECT_NE(lst.find("2F3C 1B 01 [06] L5999:"), std::string::npos);  // the last line is listed
 }
 
-TEST(OutputFailures, LargeProgramHexNotCreatedComesBeforeTheSummaryAndTable) {
-  ScopedTempDir dir;
+TEST_F(OutputFailures, LargeProgramHexNotCreatedComesBeforeTheSummaryAndTable) {
   RunResult r = runLargeProgramBlocking("prog.hex");
   EXPECT_EQ(r.status, 1);
   std::string lst = readFile("prog.lst");
@@ -297,8 +307,7 @@ TEST(OutputFailures, LargeProgramHexNotCreatedComesBeforeTheSummaryAndTable) {
 // A fatal stop deep into a large listing: everything listed before it reaches the file, in order.
 // Pass 1 skips the block of the "if" (its label is not defined yet) and pass 2 assembles it, so
 // pass 2 runs past the end of the image after listing more than 2 MiB.
-TEST(OutputFailures, FatalStopInPassTwoKeepsAWholeLargeListing) {
-  ScopedTempDir dir;
+TEST_F(OutputFailures, FatalStopInPassTwoKeepsAWholeLargeListing) {
   std::string text = "\tif\tlater\n";
   for (int i = 0; i < 90000; ++i) text += "\tnop\n";
   text += "\tendif\n" + largeProgram(40000) + "later:\tequ\t1\n";

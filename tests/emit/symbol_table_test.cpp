@@ -20,8 +20,7 @@ constexpr char kHeader[] =
 
 class SymbolTable : public ::testing::Test {
  protected:
-  SymbolTable() : as_(stdout, stderr) { as_.listFile = std::tmpfile(); }
-  ~SymbolTable() override { std::fclose(as_.listFile); }
+  SymbolTable() : as_(stdout, stderr) { as_.listFile = std::make_unique<TextOutput>(listing_); }
 
   void addLabel(const std::string& name, Value value, char kind, Value uses) {
     Label& label = *newLabel(as_, name);
@@ -32,9 +31,10 @@ class SymbolTable : public ::testing::Test {
   std::string table() {
     writeSymbolTable(as_);
     flushListing(as_);
-    return readStream(as_.listFile);
+    return listing_;
   }
 
+  std::string listing_;
   Assembler as_;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../../fuzz/fuzz_input.h"
+#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "support/test_support.h"
 
@@ -47,7 +48,8 @@ test::RunResult replay(const std::string& bytes) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   test::RunResult r;
-  r.status = runZelas(fuzz::fuzzCommandLine(in), out, err);
+  DiskFileSystem files;
+  r.status = runZelas(fuzz::fuzzCommandLine(in), out, err, files);
   r.err = test::readStream(err);
   std::fclose(out);
   std::fclose(err);

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "driver/feeder.h"
 #include "statements/conditionals.h"
@@ -222,7 +223,8 @@ TEST(HostileLines, MegabyteLineReportsEveryCharacterBeyondTheLimit) {
   std::FILE* err = std::fopen("err.txt", "w");
   ASSERT_NE(out, nullptr);
   ASSERT_NE(err, nullptr);
-  int status = runZelas({"prog"}, out, err);
+  DiskFileSystem files;
+  int status = runZelas({"prog"}, out, err, files);
   std::fclose(out);
   std::fclose(err);
   EXPECT_EQ(status, 1);  // the one warning: the cut line is no instruction

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/memory_file_system.h"
 #include "scan/char_class.h"
 #include "scan/source_file.h"
 #include "support/test_support.h"
@@ -23,11 +24,11 @@ struct ReadLines {
 };
 
 ReadLines readAll(const std::string& text, int tabWidth = 8) {
-  test::ScopedTempDir dir;
-  test::writeFile("in.asm", text);
+  MemoryFileSystem files;
+  files.addFile("in.asm", text);
   LineHarness h;
   h.enableReports();
-  auto file = SourceFile::open("in.asm");
+  auto file = SourceFile::open(files, "in.asm");
   h.as.sourceFile = file.get();
   h.as.tabWidth = tabWidth;
   ReadLines r;
@@ -166,10 +167,10 @@ TEST(LineReader, SizingReaderExpandsToTheLineReadersText) {
   for (int tabWidth : {8, 3, 1}) {
     std::string text = randomLines(random, alphabet, 4, 20, 240);
     std::vector<std::string> expected = modelLines(text, tabWidth);
-    test::ScopedTempDir dir;
-    test::writeFile("in.asm", text);
+    MemoryFileSystem files;
+    files.addFile("in.asm", text);
     LineHarness h;
-    auto file = SourceFile::open("in.asm");
+    auto file = SourceFile::open(files, "in.asm");
     h.as.sourceFile = file.get();
     h.as.tabWidth = tabWidth;
     std::size_t n = 0;

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/disk_file_system.h"
+#include "core/memory_file_system.h"
 #include "driver/driver.h"
 
 namespace zelas::test {
@@ -65,10 +67,15 @@ std::string shellQuote(const std::string& s) {
 }  // namespace
 
 RunResult runZelasInProcess(const std::vector<std::string>& args) {
+  DiskFileSystem files;
+  return runZelasInProcess(files, args);
+}
+
+RunResult runZelasInProcess(FileSystem& files, const std::vector<std::string>& args) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   RunResult r;
-  r.status = runZelas(args, out, err);
+  r.status = runZelas(args, out, err, files);
   r.out = drain(out);
   r.err = drain(err);
   return r;
@@ -135,7 +142,7 @@ std::string listingBody(const std::string& lst) {
 
 namespace zelas::test {
 
-LineHarness::LineHarness() : as(std::tmpfile(), std::tmpfile()), out_(as.out), err_(as.err) {
+LineHarness::LineHarness() : as(std::tmpfile(), std::tmpfile(), files), out_(as.out), err_(as.err) {
   as.lineStart = line_.data();
   as.scanPos = line_.data();
 }
@@ -156,7 +163,11 @@ void LineHarness::setLine(const std::string& text) {
 
 void LineHarness::enableReports() {
   // Warnings are shown only while a file is being read: any readable file will do.
-  if (file_ == nullptr) file_ = SourceFile::open("/dev/null");
+  if (file_ == nullptr) {
+    MemoryFileSystem files;
+    files.addFile("/dev/null", "");
+    file_ = SourceFile::open(files, "/dev/null");
+  }
   as.sourceFile = file_.get();
   as.reportingEnabled = true;
   as.pass = 2;

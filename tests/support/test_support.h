@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/file_system.h"
+
 namespace zelas::test {
 
 // Creates a fresh folder, makes it the working directory, and removes it afterwards.
@@ -30,6 +32,23 @@ struct RunResult {
 
 // Runs zelas in-process in the working directory with args (no program name).
 RunResult runZelasInProcess(const std::vector<std::string>& args);
+// Runs zelas in-process on files with args (no program name).
+RunResult runZelasInProcess(FileSystem& files, const std::vector<std::string>& args);
+
+// An output whose text goes straight to a string the test reads at any time; commit does
+// nothing more.
+class TextOutput : public OutputFile {
+ public:
+  explicit TextOutput(std::string& text) : text_(text) {}
+  bool write(const char* data, std::size_t size) override {
+    text_.append(data, size);
+    return true;
+  }
+  bool commit() override { return true; }
+
+ private:
+  std::string& text_;
+};
 // Runs the zelas executable through the shell in the working directory.
 RunResult runZelasExecutable(const std::vector<std::string>& args);
 
@@ -54,6 +73,7 @@ std::string listingBody(const std::string& lst);
 }  // namespace zelas::test
 
 #include "core/assembler.h"
+#include "core/memory_file_system.h"
 
 namespace zelas::test {
 
@@ -76,6 +96,7 @@ class LineHarness {
   std::string rest() const { return as.scanPos; }
   int column() const { return static_cast<int>(as.scanPos - as.lineStart); }
 
+  MemoryFileSystem files;  // what as reads and writes
   Assembler as;
 
  private:

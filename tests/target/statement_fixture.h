@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/assembler.h"
+#include "core/memory_file_system.h"
 #include "emit/listing.h"
 #include "scan/source_file.h"
 #include "support/test_support.h"
@@ -24,12 +25,12 @@ class StatementFixture {
  public:
   explicit StatementFixture(std::size_t imageSize = 0x2000)
       : errFile_(std::tmpfile()), as_(stdout, errFile_) {
-    writeFile(dir_.path() / "prog.asm", "\n");
-    file_ = SourceFile::open((dir_.path() / "prog.asm").string());
+    files_.addFile("prog.asm", "\n");
+    file_ = SourceFile::open(files_, "prog.asm");
     as_.sourceFile = file_.get();
     as_.pass = 2;
     as_.reportingEnabled = true;
-    as_.listFile = std::tmpfile();
+    as_.listFile = std::make_unique<TextOutput>(listing_);
     as_.romImage.assign(imageSize, 0xEE);
   }
   ~StatementFixture() {
@@ -58,14 +59,14 @@ class StatementFixture {
     as_.lineNumber = 1;
     as_.pc = pc;
     flushListing(as_);
-    clear(as_.listFile);
+    listing_.clear();
     clear(errFile_);
     return assembleInstruction(as_);
   }
 
   std::string listing() {
     flushListing(as_);
-    return readStream(as_.listFile);
+    return listing_;
   }
   std::string err() { return readStream(errFile_); }
   int image(Value address) const { return as_.romImage.at(static_cast<std::size_t>(address)); }
@@ -77,7 +78,8 @@ class StatementFixture {
     if (ftruncate(fileno(f), 0) != 0) std::abort();
   }
 
-  ScopedTempDir dir_;
+  MemoryFileSystem files_;
+  std::string listing_;
   std::FILE* errFile_;
   Assembler as_;
   std::unique_ptr<SourceFile> file_;

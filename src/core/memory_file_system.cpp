@@ -1,0 +1,214 @@
+#include "core/memory_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace zelas {
+
+namespace {
+
+class MemoryInput : public InputFile {
+ public:
+  MemoryInput(std::shared_ptr<const std::string> text, FileId id,
+              std::optional<std::uint64_t> failsAt)
+      : text_(std::move(text)), id_(id), failsAt_(failsAt) {}
+
+  ReadResult read(char* buffer, std::size_t size) override {
+    std::uint64_t end = text_->size();
+    if (failsAt_) {
+      if (pos_ >= *failsAt_) return {0, true};
+      end = std::min(end, *failsAt_);
+    }
+    std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, end - pos_));
+    std::memcpy(buffer, text_->data() + pos_, n);
+    pos_ += n;
+    return {n, false};
+  }
+  FileId id() const override { return id_; }
+  std::uint64_t size() const override { return text_->size(); }
+
+ private:
+  std::shared_ptr<const std::string> text_;
+  FileId id_;
+  std::optional<std::uint64_t> failsAt_;
+  std::uint64_t pos_ = 0;
+};
+
+}  // namespace
+
+class MemoryFileSystem::Output : public OutputFile {
+ public:
+  Output(MemoryFileSystem& files, std::string path, const Faults& faults)
+      : files_(files),
+        path_(std::move(path)),
+        writeLimit_(faults.writeFailsAfter),
+        commitFails_(faults.commitFails) {}
+  ~Output() override {
+    if (!done_) files_.outputDone();
+  }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  bool write(const char* data, std::size_t size) override {
+    if (failed_) return false;
+    if (writeLimit_ && text_.size() + size > *writeLimit_) {
+      // As a full disk does: what fits is written, then the write fails.
+      text_.append(data, static_cast<std::size_t>(*writeLimit_ - text_.size()));
+      failed_ = true;
+      return false;
+    }
+    text_.append(data, size);
+    return true;
+  }
+
+  bool commit() override {
+    if (done_ || failed_) return committed_;
+    done_ = true;
+    files_.outputDone();
+    committed_ = files_.publish(path_, std::move(text_), commitFails_);
+    return committed_;
+  }
+
+ private:
+  MemoryFileSystem& files_;
+  std::string path_;
+  std::optional<std::uint64_t> writeLimit_;
+  bool commitFails_;
+  std::string text_;
+  bool failed_ = false;
+  bool done_ = false;
+  bool committed_ = false;
+};
+
+std::string MemoryFileSystem::normalName(const std::string& path) {
+  bool absolute = !path.empty() && path.front() == '/';
+  std::vector<std::string> steps;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = std::min(path.find('/', start), path.size());
+    std::string step = path.substr(start, end - start);
+    start = end + 1;
+    if (step.empty() || step == ".") continue;
+    if (step == ".." && !steps.empty() && steps.back() != "..") {
+      steps.pop_back();
+    } else if (step != ".." || !absolute) {
+      steps.push_back(step);
+    }
+  }
+  std::string name = absolute ? "/" : "";
+  for (std::size_t i = 0; i < steps.size(); ++i) name += (i == 0 ? "" : "/") + steps[i];
+  return name.empty() ? "." : name;
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::string text) {
+  std::lock_guard lock(mutex_);
+  nodes_[normalName(path)] = Node{std::make_shared<const std::string>(std::move(text)), newId()};
+}
+
+void MemoryFileSystem::addSpecial(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  nodes_[normalName(path)] = Node{nullptr, newId()};
+}
+
+void MemoryFileSystem::addLink(const std::string& alias, const std::string& target) {
+  std::lock_guard lock(mutex_);
+  auto it = nodes_.find(normalName(target));
+  if (it != nodes_.end()) nodes_[normalName(alias)] = it->second;
+}
+
+std::optional<std::string> MemoryFileSystem::contents(const std::string& path) const {
+  std::lock_guard lock(mutex_);
+  auto it = nodes_.find(normalName(path));
+  if (it == nodes_.end() || it->second.text == nullptr) return std::nullopt;
+  return *it->second.text;
+}
+
+bool MemoryFileSystem::exists(const std::string& path) const {
+  std::lock_guard lock(mutex_);
+  return nodes_.contains(normalName(path));
+}
+
+MemoryFileSystem::Faults& MemoryFileSystem::faults(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  return faults_[normalName(path)];
+}
+
+int MemoryFileSystem::openOutputs() const {
+  std::lock_guard lock(mutex_);
+  return openOutputs_;
+}
+
+std::unique_ptr<InputFile> MemoryFileSystem::openForReading(const std::string& path,
+                                                            OpenFailure* failure) {
+  OpenFailure ignored;
+  if (failure == nullptr) failure = &ignored;
+  std::string name = normalName(path);
+  if (onOpen_) onOpen_(name);
+  std::lock_guard lock(mutex_);
+  auto fault = faults_.find(name);
+  auto it = nodes_.find(name);
+  if (it == nodes_.end() || (fault != faults_.end() && fault->second.openFails)) {
+    *failure = OpenFailure::notFound;
+    return nullptr;
+  }
+  if (it->second.text == nullptr) {
+    *failure = OpenFailure::notRegular;
+    return nullptr;
+  }
+  std::optional<std::uint64_t> failsAt;
+  if (fault != faults_.end()) failsAt = fault->second.readFailsAt;
+  return std::make_unique<MemoryInput>(it->second.text, it->second.id, failsAt);
+}
+
+std::unique_ptr<OutputFile> MemoryFileSystem::createOutput(const std::string& path) {
+  std::string name = normalName(path);
+  std::lock_guard lock(mutex_);
+  auto it = nodes_.find(name);
+  auto fault = faults_.find(name);
+  Faults none;
+  const Faults& faults = fault != faults_.end() ? fault->second : none;
+  // Something that is not a regular file can't be replaced (a folder, above all).
+  if (faults.createFails || (it != nodes_.end() && it->second.text == nullptr)) return nullptr;
+  ++openOutputs_;
+  return std::make_unique<Output>(*this, name, faults);
+}
+
+bool MemoryFileSystem::publish(const std::string& path, std::string text, bool commitFails) {
+  if (commitFails) return false;
+  std::lock_guard lock(mutex_);
+  nodes_[path] = Node{std::make_shared<const std::string>(std::move(text)), newId()};
+  return true;
+}
+
+void MemoryFileSystem::outputDone() {
+  std::lock_guard lock(mutex_);
+  --openOutputs_;
+}
+
+std::optional<FileId> MemoryFileSystem::identify(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  auto it = nodes_.find(normalName(path));
+  if (it == nodes_.end()) return std::nullopt;
+  return it->second.id;
+}
+
+std::optional<NameId> MemoryFileSystem::identifyName(const std::string& path) {
+  std::string name = normalName(path);
+  std::size_t slash = name.find_last_of('/');
+  std::string folder =
+      slash == std::string::npos ? "." : name.substr(0, std::max<std::size_t>(slash, 1));
+  std::string leaf = slash == std::string::npos ? name : name.substr(slash + 1);
+  std::lock_guard lock(mutex_);
+  // Every folder exists here; each gets an identity the first time it is asked for.
+  auto [it, added] = folders_.try_emplace(folder);
+  if (added) it->second = newId();
+  return NameId{it->second, leaf};
+}
+
+bool MemoryFileSystem::remove(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  return nodes_.erase(normalName(path)) != 0;
+}
+
+}  // namespace zelas
