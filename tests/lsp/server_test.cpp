@@ -277,8 +277,8 @@ TEST_F(LanguageServer, PublishesReportsOfExpansionsAndIncludedFiles) {
 TEST_F(LanguageServer, ReanalysesOnChangeAndClearsReportsOnClose) {
   openProgram("\tjmp nowhere\n");
   ASSERT_EQ(session.takeNotifications()[0]["params"]["diagnostics"].size(), 1u);
+  // The buffer is not saved: the analysis reads it, not the file.
   std::string fixed = "nowhere:\tjmp nowhere\n";
-  zelas::test::writeFile(dir.path() / "prog.asm", fixed);
   session.notify("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 2}}},
                                             {"contentChanges", {{{"text", fixed}}}}});
   std::vector<json> notes = session.takeNotifications();
@@ -290,6 +290,42 @@ TEST_F(LanguageServer, ReanalysesOnChangeAndClearsReportsOnClose) {
   EXPECT_EQ(notes[0]["params"], (json{{"uri", uri}, {"diagnostics", json::array()}}));
   EXPECT_EQ(session.request("textDocument/hover", at(uri, 0, 0)),
             errorReply(2, -32602, "document not open: " + uri));
+}
+
+// An included file open in the editor is read from its buffer, and nothing is written beside
+// the source.
+TEST_F(LanguageServer, ReadsOpenBuffersOfIncludedFilesAndWritesNoFiles) {
+  zelas::test::writeFile(dir.path() / "defs.inc", "\tjmp missing\n");
+  std::string inc = pathToUri((dir.path() / "defs.inc").string());
+  session.open(inc, "missing:\tnop\n");
+  session.takeNotifications();
+  session.open(uri, "\tinclude \"defs.inc\"\n\tjmp missing\n");
+  for (const json& note : session.takeNotifications()) {
+    EXPECT_EQ(note["params"]["diagnostics"], json::array()) << note.dump();
+  }
+  EXPECT_EQ(session.request("textDocument/definition", at(uri, 1, 6)),
+            reply(2, location(inc, 0, 0, 7)));
+  // The included file's own requests are answered from the analysis that includes it.
+  EXPECT_EQ(session.request("textDocument/references",
+                            with(at(inc, 0, 1), {{"context", {{"includeDeclaration", false}}}})),
+            reply(3, json{location(uri, 1, 5, 12)}));
+  EXPECT_FALSE(zelas::test::fileExists(dir.path() / "prog.asm"));
+  EXPECT_FALSE(zelas::test::fileExists(dir.path() / "prog.lst"));
+  EXPECT_FALSE(zelas::test::fileExists(dir.path() / "prog.hex"));
+}
+
+// The project's options reach the assembler as the command line's switches would: without the
+// define the other branch is assembled, and with a product of family A "mov a,x" is refused.
+TEST_F(LanguageServer, AssemblesWithTheClientsOptions) {
+  LspSession configured;
+  configured.initialize(
+      json{{"defines", {"FAST"}}, {"product", "PX107"}, {"includePath", {"lib"}}});
+  std::filesystem::create_directory(dir.path() / "lib");
+  zelas::test::writeFile(dir.path() / "lib" / "k.inc", "k: equ 1\n");
+  configured.open(uri, "\tinclude \"k.inc\"\nifdef FAST\n\tmov a,x\nelse\n\tjmp nowhere\nendif\n");
+  std::vector<json> notes = configured.takeNotifications();
+  ASSERT_EQ(notes.size(), 2u);
+  for (const json& note : notes) EXPECT_EQ(note["params"]["diagnostics"], json::array());
 }
 
 }  // namespace
