@@ -94,7 +94,7 @@ json rangeJson(int line, std::size_t start, std::size_t end) {
 
 // The name a site stands on, as offsets in its line.
 Word siteWord(const Site& site, SourceTexts& texts, int tabWidth) {
-  std::string_view line = lineOf(texts.textOf(site.file), site.line - 1);
+  std::string_view line = texts.lineOf(site.file, site.line - 1);
   if (site.inExpansion) return Word{0, 0, {}};
   return wordFrom(line, rawColumn(line, site.column, tabWidth));
 }
@@ -147,7 +147,7 @@ const IncludeName* includeAt(const Query& q, SourceTexts& texts) {
         include.site.line != q.position.line + 1) {
       continue;
     }
-    std::string_view line = lineOf(texts.textOf(include.site.file), include.site.line - 1);
+    std::string_view line = texts.lineOf(include.site.file, include.site.line - 1);
     std::size_t start = rawColumn(line, include.site.column, q.analysis->tabWidth);
     auto at = static_cast<std::size_t>(std::max(q.position.character, 0));
     if (at >= start && at <= start + include.name.size()) return &include;
@@ -291,7 +291,7 @@ std::string scopeAt(const Analysis& analysis, const std::string& file, int line)
 
 json symbolJson(const Symbol& symbol, int kind, SourceTexts& texts, int tabWidth) {
   const Site& site = *symbol.definition;
-  std::string_view line = lineOf(texts.textOf(site.file), site.line - 1);
+  std::string_view line = texts.lineOf(site.file, site.line - 1);
   return json{{"name", symbol.name},
               {"kind", kind},
               {"range", rangeJson(site.line - 1, 0, line.size())},
@@ -323,6 +323,23 @@ const std::string& SourceTexts::textOf(const std::string& path) {
     it->second = text.str();
   }
   return it->second;
+}
+
+std::string_view SourceTexts::lineOf(const std::string& path, int line) {
+  const std::string& text = textOf(path);
+  auto [it, added] = lineStarts_.try_emplace(path);
+  std::vector<std::size_t>& starts = it->second;
+  if (added) {
+    starts.push_back(0);
+    for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
+      starts.push_back(i + 1);
+    }
+  }
+  if (line < 0 || static_cast<std::size_t>(line) >= starts.size()) return {};
+  std::string_view rest = std::string_view(text).substr(starts[static_cast<std::size_t>(line)]);
+  rest = rest.substr(0, rest.find('\n'));
+  if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
+  return rest;
 }
 
 json rangeOf(const Site& site, SourceTexts& texts, int tabWidth) {
@@ -437,7 +454,7 @@ json documentSymbols(const Query& q, SourceTexts& texts) {
   return symbols;
 }
 
-json inlayHints(const Query& q, int firstLine, int lastLine) {
+json inlayHints(const Query& q, SourceTexts& texts, int firstLine, int lastLine) {
   json hints = json::array();
   if (q.analysis == nullptr) return hints;
   auto inFile = q.analysis->lines.find(q.document.path);
@@ -452,7 +469,7 @@ json inlayHints(const Query& q, int firstLine, int lastLine) {
     }
     for (const std::string& filler : code.fillers)
       label += format(msg::lspHintFillers, filler.c_str());
-    std::string_view line = lineOf(q.document.text, it->first - 1);
+    std::string_view line = texts.lineOf(q.document.path, it->first - 1);
     hints.push_back(json{{"position", positionJson(it->first - 1, line.size())},
                          {"label", label},
                          {"paddingLeft", true}});
@@ -465,7 +482,7 @@ json documentLinks(const Query& q, SourceTexts& texts) {
   if (q.analysis == nullptr) return links;
   for (const IncludeName& include : q.analysis->includes) {
     if (include.site.inExpansion || include.site.file != q.document.path) continue;
-    std::string_view line = lineOf(texts.textOf(include.site.file), include.site.line - 1);
+    std::string_view line = texts.lineOf(include.site.file, include.site.line - 1);
     std::size_t start = rawColumn(line, include.site.column, q.analysis->tabWidth);
     links.push_back(json{{"range", rangeJson(include.site.line - 1, start,
                                              std::min(start + include.name.size(), line.size()))},
@@ -478,7 +495,7 @@ json diagnosticsOf(const Analysis& analysis, const std::string& file, SourceText
   json diagnostics = json::array();
   for (const Diagnostic& d : analysis.diagnostics) {
     if (d.site.file != file) continue;
-    std::string_view line = lineOf(texts.textOf(file), d.site.line - 1);
+    std::string_view line = texts.lineOf(file, d.site.line - 1);
     std::size_t start = rawColumn(line, d.site.column, analysis.tabWidth);
     // The cursor of a report stands on the name it is about, or just behind it.
     Word word = wordAt(line, start);

@@ -383,7 +383,8 @@ void Server::inlayHint(const json& id, const json& params) {
   const Document* doc = requestedDocument(id, params);
   if (doc == nullptr) return;
   const json& range = params.at("range");
-  respond(id, lsp::inlayHints(Query{*doc, analysisFor(*doc), {}},
+  SourceTexts texts(documents_);
+  respond(id, lsp::inlayHints(Query{*doc, analysisFor(*doc), {}}, texts,
                               range.at("start").at("line").get<int>(),
                               range.at("end").at("line").get<int>()));
 }
@@ -392,7 +393,8 @@ void Server::inlayHint(const json& id, const json& params) {
 void Server::codeLens(const json& id, const json& params) {
   const Document* doc = requestedDocument(id, params);
   if (doc == nullptr) return;
-  json hints = lsp::inlayHints(Query{*doc, analysisFor(*doc), {}}, 0, 1 << 30);
+  SourceTexts texts(documents_);
+  json hints = lsp::inlayHints(Query{*doc, analysisFor(*doc), {}}, texts, 0, 1 << 30);
   json lenses = json::array();
   for (const json& hint : hints) {
     int line = hint["position"]["line"];
