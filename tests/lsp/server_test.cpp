@@ -10,6 +10,7 @@
 
 #include "lsp/document_store.h"
 #include "lsp/lsp_session.h"
+#include "lsp/transport.h"
 #include "support/test_support.h"
 
 namespace zelas::lsp {
@@ -326,6 +327,26 @@ TEST_F(LanguageServer, AssemblesWithTheClientsOptions) {
   std::vector<json> notes = configured.takeNotifications();
   ASSERT_EQ(notes.size(), 2u);
   for (const json& note : notes) EXPECT_EQ(note["params"]["diagnostics"], json::array());
+}
+
+// Changes that arrive together cost one analysis, of the last text; a request among them is
+// answered from that text too.
+TEST_F(LanguageServer, AnalysesABurstOfChangesOnce) {
+  openProgram("\tjmp a\n");
+  session.takeNotifications();
+  std::string burst;
+  for (const char* text : {"\tjmp b\n", "\tjmp c\n", "d:\tjmp d\n"}) {
+    json change{{"jsonrpc", "2.0"},
+                {"method", "textDocument/didChange"},
+                {"params",
+                 {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                  {"contentChanges", {{{"text", text}}}}}}};
+    burst += frameMessage(change.dump());
+  }
+  session.sendBytes(burst);
+  std::vector<json> notes = session.takeNotifications();
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0]["params"]["diagnostics"], json::array());
 }
 
 }  // namespace
