@@ -79,6 +79,11 @@ void Server::receive(const Frame& frame) {
     respondError(nullptr, ErrorCode::parseError, formatted(msg::lspParseError, "syntax error"));
     return;
   }
+  // A client's response (to a request this server never sends) asks for nothing.
+  if (message.is_object() && !message.contains("method") &&
+      (message.contains("result") || message.contains("error"))) {
+    return;
+  }
   if (!message.is_object() || message.value("jsonrpc", json()) != "2.0" ||
       !message.contains("method") || !message["method"].is_string() ||
       (isRequest(message) && !hasValidId(message))) {

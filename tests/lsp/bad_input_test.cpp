@@ -31,6 +31,7 @@ TEST(LanguageServerBadInput, AnswersBrokenFramesAndJsonWithErrorsAndServesOn) {
   session.sendBytes(frameMessage("{\"jsonrpc\":\"2.0\",\"id\":{},\"method\":\"shutdown\"}"));
   session.sendBytes(frameMessage("{\"jsonrpc\":\"2.0\",\"id\":8,\"method\":\"no/such\"}"));
   session.sendBytes(frameMessage("{\"jsonrpc\":\"2.0\",\"method\":\"no/such\"}"));
+  session.sendBytes(frameMessage("{\"jsonrpc\":\"2.0\",\"id\":3,\"result\":null}"));
   session.sendBytes(frameMessage(
       "{\"jsonrpc\":\"2.0\",\"id\":9,\"method\":\"textDocument/hover\",\"params\":[1]}"));
   session.sendBytes(frameMessage("{\"jsonrpc\":\"2.0\",\"id\":\"s\",\"method\":\"shutdown\"}"));
