@@ -178,6 +178,11 @@ TEST_F(LanguageServer, HoversWithValuesListingBytesAndProducts) {
             reply(6, markdown("**jmp**\n\n| form | opcode | bytes | cycles | families |\n"
                               "|---|---|---|---|---|\n| jmp expr | 80h | 2 | 5 | A, B |"
                               "\n\n`0005 80 00 [05]`")));
+  // Anywhere on a cpu line: the product it selects.
+  EXPECT_EQ(session.request("textDocument/hover", at(uri, 0, 2)),
+            reply(7, markdown("**PX101**: CPU family A, RAM 00h-7Fh (128 bytes), ROM 2048 bytes")));
+  // A directive word that places no byte has nothing to show.
+  EXPECT_EQ(session.request("textDocument/hover", at(uri, 1, 8)), reply(8, nullptr));
 }
 
 }  // namespace
