@@ -1,6 +1,8 @@
 #include "core/observer.h"
 
 #include "core/assembler.h"
+#include "macro/macro.h"
+#include "macro/macro_expand.h"
 #include "scan/source_file.h"
 
 namespace zelas {
@@ -34,6 +36,19 @@ SourceSpot spotAt(const Assembler& as, const char* at) {
   spot.line = as.lineNumber;
   spot.column = as.lineKeepsTabs ? expandedColumn(as, at) : static_cast<int>(at - as.lineStart);
   return spot;
+}
+
+SourceSpot writtenSpotAt(const Assembler& as, const char* at, std::string_view name) {
+  SourceSpot spot = spotAt(as, at);
+  if (!spot.inExpansion) return spot;
+  const MacroInvocation& frame = as.expansions.back();
+  if (frame.bodyLine == nullptr || frame.macro == nullptr || frame.macro->file.empty()) return spot;
+  const BodyToken* token =
+      bodyTokenAt(*frame.bodyLine, *frame.macro, static_cast<std::size_t>(at - as.lineStart));
+  bool written = token != nullptr && token->text == name &&
+                 (token->kind == TokenKind::word || token->kind == TokenKind::statementWord);
+  if (!written) return spot;
+  return SourceSpot{&frame.macro->file, frame.bodyLine->lineNumber, token->column - 1, false};
 }
 
 AssemblyObserver* observerOf(const Assembler& as) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/value.h"
 
@@ -46,6 +47,10 @@ class AssemblyObserver {
 
 // The spot of the character at in the current line.
 SourceSpot spotAt(const Assembler& as, const char* at);
+// The spot of the name at in the current line, as it is written: inside an expansion, where the
+// macro's body holds it, when the body has that very name there (not a parameter that an
+// argument replaced); else as spotAt.
+SourceSpot writtenSpotAt(const Assembler& as, const char* at, std::string_view name);
 
 // The observer to tell, or null: only pass 2 is told, where every label has its final value.
 AssemblyObserver* observerOf(const Assembler& as);

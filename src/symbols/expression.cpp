@@ -188,7 +188,7 @@ OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::stri
                            const char* at) {
   if (as.pass == 2) {
     ++label.uses;
-    if (as.observer != nullptr) as.observer->labelUsed(spotAt(as, at), label);
+    if (as.observer != nullptr) as.observer->labelUsed(writtenSpotAt(as, at, token), label);
     if (!label.resolved) {
       reportWarning(as, msg::labelUnresolved, token.data());
       return OperandResult::failed;

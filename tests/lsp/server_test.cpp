@@ -354,5 +354,19 @@ TEST_F(LanguageServer, AnalysesABurstOfChangesOnce) {
   EXPECT_EQ(notes[0]["params"]["diagnostics"], json::array());
 }
 
+// A name written in a macro body is found there, once however often the macro is expanded; a
+// name passed as an argument stands in the invocation, not in the body's parameter.
+TEST_F(LanguageServer, FindsNamesWrittenInMacroBodies) {
+  openProgram("start:\tnop\nmacro back x\n\tjmp start\n\tmov a,x\nendm\n\tback 1\n\tback start\n");
+  json refs = {location(uri, 0, 0, 5), location(uri, 2, 5, 10)};
+  EXPECT_EQ(session.request("textDocument/references", at(uri, 0, 1)), reply(2, refs));
+  EXPECT_EQ(session.request("textDocument/definition", at(uri, 2, 6)),
+            reply(3, location(uri, 0, 0, 5)));
+  // The macro's own invocations are references of it.
+  EXPECT_EQ(
+      session.request("textDocument/references", at(uri, 1, 7)),
+      reply(4, json{location(uri, 1, 6, 10), location(uri, 5, 1, 5), location(uri, 6, 1, 5)}));
+}
+
 }  // namespace
 }  // namespace zelas::lsp
