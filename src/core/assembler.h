@@ -22,6 +22,7 @@
 
 namespace zelas {
 
+class AssemblyObserver;
 class BackgroundWriter;
 struct Product;
 
@@ -88,6 +89,9 @@ struct Assembler {
   DiagnosticStyle diagnosticStyle = DiagnosticStyle::classic;
   bool colorReports = false;             // --color: severity words on standard error in colour
   std::vector<std::string> includePath;  // --include-path folders, searched in order
+
+  // Told what pass 2 assembles (see core/observer.h); none on the command line.
+  AssemblyObserver* observer = nullptr;
 
   // Diagnostics.
   bool reportingEnabled = false;

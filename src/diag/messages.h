@@ -214,4 +214,35 @@ inline constexpr char imageBeyondRom[] =
 inline constexpr char imageBeyondLimit[] =
     "address %Xh lies beyond the largest image the assembler builds (%X bytes)";
 
+// ---- Language server (zelas --lsp): JSON-RPC errors and the texts shown in the editor --------
+inline constexpr char lspMalformedFrame[] =
+    "malformed frame: a header with a decimal Content-Length is required";
+inline constexpr char lspFrameTooLarge[] = "frame larger than %zu bytes: its body was skipped";
+inline constexpr char lspParseError[] = "invalid JSON: %s";
+inline constexpr char lspInvalidRequest[] = "not a JSON-RPC 2.0 request";
+inline constexpr char lspMethodNotFound[] = "unknown method '%s'";
+inline constexpr char lspInvalidParams[] = "invalid params for '%s'";
+inline constexpr char lspNotInitialized[] = "the server is not initialized";
+inline constexpr char lspShutDown[] = "the server is shutting down";
+inline constexpr char lspCancelled[] = "request cancelled";
+inline constexpr char lspDocumentNotOpen[] = "document not open: %s";
+inline constexpr char lspNothingToRename[] = "no label, equ name or macro to rename here";
+inline constexpr char lspInvalidName[] = "'%s' is not a valid name here";
+inline constexpr char lspInExpansionOf[] = "in expansion of this invocation";
+// Hovers, in Markdown.
+inline constexpr char lspHoverCodeLabel[] = "**%s**: code label at %04Xh";
+inline constexpr char lspHoverLocalLabel[] = "**%s**: local label of %s at %04Xh";
+inline constexpr char lspHoverConstant[] = "**%s**: equ %Xh (%d)";
+inline constexpr char lspHoverUnresolved[] = "**%s**: value unresolved";
+inline constexpr char lspHoverMacro[] = "**%s**: macro";
+inline constexpr char lspHoverCodeLine[] = "`%04X %s [%02d]`";
+inline constexpr char lspHoverFillers[] = "page fillers before it: %s";
+inline constexpr char lspHoverMnemonicHead[] =
+    "**%s**\n\n| form | opcode | bytes | cycles | families |\n|---|---|---|---|---|";
+inline constexpr char lspHoverMnemonicRow[] = "\n| %s | %02Xh | %d | %d | %s |";
+inline constexpr char lspHoverProduct[] = "**%s**: CPU family %s, RAM %s (%d bytes), ROM %d bytes";
+// Inlay hints: a line's address, bytes and cycles, and a mark for page fillers.
+inline constexpr char lspHintCodeLine[] = "%04X: %s [%d]";
+inline constexpr char lspHintFillers[] = " +%s";
+
 }  // namespace zelas::msg

@@ -340,6 +340,10 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
              FileSystem& files, std::vector<DiagnosticListener> listeners) {
   Assembler as(out, err, files);
   as.diagnosticListeners = std::move(listeners);
+  return runZelas(as, args);
+}
+
+int runZelas(Assembler& as, const std::vector<std::string>& args) {
   if (args.empty()) {
     printBanner(as);
     printUsage(as);

@@ -10,6 +10,8 @@
 
 namespace zelas {
 
+struct Assembler;
+
 // The version text shown in the banner (five characters, the last a blank).
 inline constexpr char kVersionText[] = "1.94 ";
 // Largest ROM image the driver allocates: far beyond every product's ROM, reachable only with -e.
@@ -27,5 +29,8 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
 // The same, telling listeners of every report shown (as records, whatever the console style).
 int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
              FileSystem& files, std::vector<DiagnosticListener> listeners);
+// The same run on an assembler the caller set up (its file system, console streams, listeners,
+// an observer), which keeps the whole state of the run for the caller to read afterwards.
+int runZelas(Assembler& as, const std::vector<std::string>& args);
 
 }  // namespace zelas

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/gnu_style.h"
 #include "diag/messages.h"
 #include "diag/report.h"
@@ -117,8 +118,18 @@ const char* readIncludeName(Assembler& as) {
 }
 
 void includeDirective(Assembler& as) {
+  AssemblyObserver* observer = observerOf(as);
+  if (observer == nullptr) {
+    feedSource(as, findIncludeFile(as, readIncludeName(as)));
+    return;
+  }
+  expandLineTabs(as);  // as readIncludeName does: the name's column is one of the expanded line
+  const char* nameAt = as.scanPos + (*as.scanPos == '"' ? 1 : 0);
+  SourceSpot spot = spotAt(as, nameAt);
   std::string name = readIncludeName(as);
-  feedSource(as, findIncludeFile(as, name));
+  std::string path = findIncludeFile(as, name);
+  observer->includeNamed(spot, name, path);
+  feedSource(as, path);
 }
 
 }  // namespace zelas

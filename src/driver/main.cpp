@@ -1,14 +1,16 @@
-// zelas: the command-line shell over the assembler library.
+// zelas: the command-line shell over the assembler library, and its language server (--lsp).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/disk_file_system.h"
 #include "driver/driver.h"
+#include "lsp/stdio_loop.h"
 
 int main(int argc, char** argv) {
   zelas::DiskFileSystem::openClosedStandardDescriptors();
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "--lsp") return zelas::lsp::serveStdio(0, 1);
   zelas::DiskFileSystem files;
   return zelas::runZelas(args, stdout, stderr, files);
 }

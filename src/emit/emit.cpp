@@ -6,6 +6,7 @@
 
 #include "core/assembler.h"
 #include "core/buffers.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/listing.h"
@@ -76,6 +77,10 @@ void listFiller(Assembler& as, const Filler& filler) {
 // Pass 2 only: one filler byte at pc with its own listing line.
 void insertFiller(Assembler& as, const Filler& filler) {
   listFiller(as, filler);
+  if (AssemblyObserver* observer = observerOf(as)) {
+    observer->fillerInserted(spotAt(as, as.lineStart), as.pc, filler.row.opcode, filler.row.cycles,
+                             filler.text);
+  }
   requireInImage(as, as.pc, false);
   store(as, as.pc, filler.row.opcode);
   as.pc = wrapAdd(as.pc, 1);
@@ -137,6 +142,8 @@ void emitByte(Assembler& as, Value byte, int cycles) {
   if (listing(as)) {
     int bytes[1] = {lowByte(byte)};
     listCodeLine(as, as.pc, bytes, 1, cycles, as.lineStart);
+    if (as.observer != nullptr)
+      as.observer->codeLine(spotAt(as, as.lineStart), as.pc, bytes, 1, cycles);
     requireInImage(as, as.pc, false);
     store(as, as.pc, byte);
   }
@@ -148,6 +155,8 @@ void emitTwoBytes(Assembler& as, Value first, Value second, int cycles) {
   if (listing(as)) {
     int bytes[2] = {lowByte(first), lowByte(second)};
     listCodeLine(as, as.pc, bytes, 2, cycles, as.lineStart);
+    if (as.observer != nullptr)
+      as.observer->codeLine(spotAt(as, as.lineStart), as.pc, bytes, 2, cycles);
     // Both addresses are checked before either byte is stored, so a stop never leaves half an
     // instruction in the image.
     requireInImage(as, as.pc, true);

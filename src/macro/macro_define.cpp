@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/listing.h"
@@ -128,6 +129,7 @@ void skipMacroBody(Assembler& as, bool list, Macro* macro) {
 
 // macro <name> [<param>{[,]<param>}] ... endm
 void defineMacro(Assembler& as) {
+  const char* nameAt = as.scanPos;
   std::string name = readToken(as, true);
   if (name.empty()) {
     reportWarning(as, msg::macroNameMissing);
@@ -137,6 +139,8 @@ void defineMacro(Assembler& as) {
   if (as.pass == 2) {
     Macro* macro = findMacro(as, name);
     if (macro != nullptr) macro->definedInPass = 2;
+    AssemblyObserver* observer = observerOf(as);
+    if (observer != nullptr && macro != nullptr) observer->macroDefined(spotAt(as, nameAt), *macro);
     listAddressLine(as);
     skipMacroBody(as, true, macro);
     return;

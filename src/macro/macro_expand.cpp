@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/feeder.h"
@@ -130,7 +131,7 @@ bool bindArguments(Assembler& as, Macro& macro) {
 
 }  // namespace
 
-int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset) {
+const BodyToken* bodyTokenAt(const BodyLine& line, const Macro& macro, std::size_t offset) {
   // Walks the expanded line as buildLine lays it out, up to the token that covers offset (or
   // stands after it, when offset is in the blanks in front of a token).
   std::size_t at = 0;
@@ -138,9 +139,14 @@ int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset) {
   for (const BodyToken& token : line.tokens) {
     at += shortenBlanks(token.blanks, carry).size();
     at += pieceLength(token, macro, carry);
-    if (offset < at) return token.column;
+    if (offset < at) return &token;
   }
-  return line.tokens.empty() ? 1 : line.tokens.back().column;
+  return line.tokens.empty() ? nullptr : &line.tokens.back();
+}
+
+int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset) {
+  const BodyToken* token = bodyTokenAt(line, macro, offset);
+  return token != nullptr ? token->column : 1;
 }
 
 bool expandMacroCall(Assembler& as) {
@@ -159,6 +165,9 @@ bool expandMacroCall(Assembler& as) {
   if (macro == nullptr) {
     as.scanPos = saved;
     return false;
+  }
+  if (AssemblyObserver* observer = observerOf(as)) {
+    observer->macroInvoked(writtenSpotAt(as, saved, macro->name), *macro);
   }
   // The arguments are taken as text, blanks and all, and the expansion points at this line.
   expandLineTabs(as);

@@ -9,6 +9,7 @@ namespace zelas {
 struct Assembler;
 struct Macro;
 struct BodyLine;
+struct BodyToken;
 
 // Expands the macro named by the statement word; false (cursor unchanged) when it names none.
 bool expandMacroCall(Assembler& as);
@@ -23,5 +24,7 @@ void buildLine(Assembler& as, const BodyLine* line, Macro* macro);
 // The column, in the macro's definition, of the body token that buildLine placed at offset of
 // the expanded line (with the arguments bound now).
 int bodyColumn(const BodyLine& line, const Macro& macro, std::size_t offset);
+// The body token itself (null for a line without tokens).
+const BodyToken* bodyTokenAt(const BodyLine& line, const Macro& macro, std::size_t offset);
 
 }  // namespace zelas

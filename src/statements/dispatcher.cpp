@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "driver/feeder.h"
@@ -130,6 +131,14 @@ bool startsLikeEqu(const char* p) {
 
 }  // namespace
 
+std::vector<std::string_view> statementKeywords() {
+  std::vector<std::string_view> words;
+  for (const Directive& d : kConditionals) words.emplace_back(d.keyword);
+  words.insert(words.end(), {"macro", "endm"});
+  for (const Directive& d : kDirectives) words.emplace_back(d.keyword);
+  return words;
+}
+
 void dispatchStatement(Assembler& as) {
   skipBlanks(as, true);
   as.lineLabel = nullptr;
@@ -137,12 +146,17 @@ void dispatchStatement(Assembler& as) {
     dispatchStatementBody(as);
     return;
   }
+  const char* nameAt = as.scanPos;
   readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
       // Only pass 1 enters labels, and so only it asks where to keep one.
       bool forEqu = as.pass == 1 && startsLikeEqu(as.scanPos);
       as.lineLabel = defineLabel(as, as.lastToken(), forEqu);
+      AssemblyObserver* observer = observerOf(as);
+      if (observer != nullptr && as.lineLabel != nullptr) {
+        observer->labelDefined(spotAt(as, nameAt), *as.lineLabel);
+      }
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
         return;

@@ -3,10 +3,17 @@
 // the instruction table.
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 namespace zelas {
 
 struct Assembler;
 
 void dispatchStatement(Assembler& as);
+
+// The statement words the dispatcher knows before the instructions: the conditionals, "macro"
+// and "endm", and the directives, in the order they are tried.
+std::vector<std::string_view> statementKeywords();
 
 }  // namespace zelas

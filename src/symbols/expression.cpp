@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/assembler.h"
+#include "core/observer.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "scan/char_class.h"
@@ -181,10 +182,13 @@ void discardRest(Assembler& as) {
 // Outcome of reading one operand: a value to push, or the expression stops with 0.
 enum class OperandResult { pushed, failed };
 
-// token views the scanner's token buffer, which stays as it is until the next readToken.
-OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::string_view token) {
+// token views the scanner's token buffer, which stays as it is until the next readToken; at is
+// where the token stands in the line.
+OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::string_view token,
+                           const char* at) {
   if (as.pass == 2) {
     ++label.uses;
+    if (as.observer != nullptr) as.observer->labelUsed(writtenSpotAt(as, at, token), label);
     if (!label.resolved) {
       reportWarning(as, msg::labelUnresolved, token.data());
       return OperandResult::failed;
@@ -199,14 +203,14 @@ OperandResult labelOperand(Assembler& as, EvalStacks& s, Label& label, std::stri
 }
 
 // "$", a character constant, a label (looked up before numbers, so a label may be named like
-// one) or a number.
-OperandResult pushOperand(Assembler& as, EvalStacks& s, std::string_view token) {
+// one) or a number, the token standing at at.
+OperandResult pushOperand(Assembler& as, EvalStacks& s, std::string_view token, const char* at) {
   if (token == "$") {
     s.values.push_back(as.pc);
   } else if (token[0] == '\'') {
     s.values.push_back(characterValue(as, token));
   } else if (Label* label = findLabel(as, token)) {
-    return labelOperand(as, s, *label, token);
+    return labelOperand(as, s, *label, token, at);
   } else if (std::optional<Value> number = numberValue(token)) {
     s.values.push_back(*number);
   } else {
@@ -226,6 +230,7 @@ Value evaluateExpression(Assembler& as) {
   char previous = '\0';
   bool hasPrevious = false;
   while (!endsExpression(*as.scanPos)) {
+    const char* at = as.scanPos;
     readToken(as, true);
     std::string_view token = as.lastToken();
     char first = token.empty() ? '\0' : token[0];
@@ -233,7 +238,7 @@ Value evaluateExpression(Assembler& as) {
       char symbol = first;
       if (symbol == '-' && isUnaryPosition(hasPrevious, previous)) symbol = kUnaryMinus;
       pushOperator(as, s, operatorFor(symbol));
-    } else if (!token.empty() && pushOperand(as, s, token) == OperandResult::failed) {
+    } else if (!token.empty() && pushOperand(as, s, token, at) == OperandResult::failed) {
       return 0;
     }
     previous = first;
