@@ -58,7 +58,7 @@ std::string readFile(const std::filesystem::path& path);
 std::string readStream(std::FILE* f);
 bool fileExists(const std::filesystem::path& path);
 
-// Assembles source (written as prog.asm) in a fresh temporary folder with extra args.
+// Assembles source (as prog.asm) with extra args, in a file system of its own in memory.
 struct Assembly {
   RunResult run;
   std::string lst;
