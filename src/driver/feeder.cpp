@@ -73,8 +73,9 @@ void feedSource(Assembler& as, const std::string& path) {
   std::unique_ptr<SourceFile> file = SourceFile::open(as.files, path, &failure);
   if (file == nullptr) stopOnOpenFailure(as, path, failure);
   as.sourceFile = file.get();
-  as.filesRead.add(path);
-  if (as.pass == 1) as.inputsRead.push_back({path, file->id()});
+  // A name read before is known with its file: a program including one file many times would
+  // otherwise make the outputs' check as long as its includes.
+  if (as.filesRead.add(path) && as.pass == 1) as.inputsRead.push_back({path, file->id()});
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) dispatchStatement(as);
