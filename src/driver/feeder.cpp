@@ -44,16 +44,12 @@ bool isTheListing(Assembler& as, const std::string& path) {
   throw FatalStop{};
 }
 
-// Pass 1 keeps what it read of each file; pass 2 must read the same text, or its image would be
-// made of two different versions of the source.
-void compareWithPassOne(Assembler& as, const SourceFile& file) {
-  if (as.pass == 1) {
-    as.passOneStamps.push_back(file.stamp());
-  } else if (as.pass == 2) {
-    std::size_t i = as.stampsCompared++;
-    if (i >= as.passOneStamps.size() || !(as.passOneStamps[i] == file.stamp())) {
-      reportFatal(as, msg::fileChanged, file.path().c_str());
-    }
+// Every reading of a file must read the text its first reading read: a file edited while the
+// run reads it would otherwise give an image made of two different versions of the source.
+void compareWithFirstReading(Assembler& as, const SourceFile& file) {
+  auto [first, added] = as.firstReadings.try_emplace(file.path(), file.stamp());
+  if (!added && !(first->second == file.stamp())) {
+    reportFatal(as, msg::fileChanged, file.path().c_str());
   }
 }
 
@@ -79,7 +75,7 @@ void feedSource(Assembler& as, const std::string& path) {
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) dispatchStatement(as);
-  compareWithPassOne(as, *file);
+  compareWithFirstReading(as, *file);
 }
 
 void feedSource(Assembler& as, Macro& macro) {

@@ -140,6 +140,19 @@ TEST(ReadErrors, AFileChangedBetweenThePassesStopsTheRun) {
   }
 }
 
+// Pass 1 skips a block whose condition names a label defined further down; pass 2 reads the
+// include in it for the first time, which is no change.
+TEST(ReadErrors, AnIncludeReadOnlyByPassTwoIsNoChange) {
+  Project p;
+  p.files.addFile("inc.asm", "; no bytes, or pass 2 would outgrow the image of pass 1\n");
+  p.files.addFile("prog.asm",
+                  "\tif later\n\tinclude \"inc.asm\"\n\tendif\n\tinclude \"inc.asm\"\n"
+                  "\tnop\nlater:\tequ 1\n");
+  RunResult r = p.run({"-b"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(p.text("prog.rom"), "20 \n");
+}
+
 TEST(Inputs, WhatIsNoRegularFileIsRefusedBeforeItIsRead) {
   Project p;
   p.files.addSpecial("inc.asm");
