@@ -13,12 +13,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/memory_file_system.h"
 #include "target/product.h"
 
 namespace zelas::fuzz {
@@ -26,10 +26,6 @@ namespace zelas::fuzz {
 inline constexpr std::string_view kIncludeMarker = "\n@@include\n";
 inline constexpr std::string_view kConfigMarker = "\n@@config\n";
 inline constexpr std::size_t kHeaderSize = 3;
-
-// Every file a run can read or leave behind in its working folder.
-inline constexpr const char* kRunFiles[] = {"prog.asm", "prog.lst",  "prog.rom", "prog.hex",
-                                            "inc.asm",  "zelas.cfg", "fuzz.cfg"};
 
 enum OptionBit : std::uint8_t {
   kBrief = 1,
@@ -95,21 +91,13 @@ inline std::vector<std::string> fuzzCommandLine(const FuzzInput& in) {
   return args;
 }
 
-inline bool writeWholeFile(const char* name, std::string_view text) {
-  std::FILE* f = std::fopen(name, "wb");
-  if (f == nullptr) return false;
-  bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  return std::fclose(f) == 0 && ok;
-}
-
-// Writes the files of the input into the working folder; false if one can't be written.
-inline bool writeFuzzFiles(const FuzzInput& in) {
-  bool ok = writeWholeFile("prog.asm", in.source);
-  if (in.hasInclude) ok = writeWholeFile("inc.asm", in.include) && ok;
+// Puts the files of the input in files, where the run reads them.
+inline void addFuzzFiles(MemoryFileSystem& files, const FuzzInput& in) {
+  files.addFile("prog.asm", std::string(in.source));
+  if (in.hasInclude) files.addFile("inc.asm", std::string(in.include));
   if (in.hasConfig) {
-    ok = writeWholeFile(in.options & kConfigOption ? "fuzz.cfg" : "zelas.cfg", in.config) && ok;
+    files.addFile(in.options & kConfigOption ? "fuzz.cfg" : "zelas.cfg", std::string(in.config));
   }
-  return ok;
 }
 
 }  // namespace zelas::fuzz

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/buffers.h"
@@ -135,9 +136,10 @@ struct Assembler {
   std::vector<FileRead> inputsRead;
   // The configuration file read, if any.
   std::optional<std::string> configurationPath;
-  // What pass 1 read of each file it fed, in feeding order; pass 2 must read the same.
-  std::vector<FileStamp> passOneStamps;
-  std::size_t stampsCompared = 0;  // files pass 2 has finished feeding
+  // What the first reading of each file name read; every later reading, in either pass, must
+  // read the same. Keyed by name, not by order: pass 2 may include a file that a conditional
+  // skipped in pass 1.
+  std::unordered_map<std::string, FileStamp> firstReadings;
 
   // Listing and the current line.
   std::unique_ptr<OutputFile> listFile;

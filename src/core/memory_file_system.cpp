@@ -129,6 +129,13 @@ bool MemoryFileSystem::exists(const std::string& path) const {
   return nodes_.contains(normalName(path));
 }
 
+std::vector<std::string> MemoryFileSystem::names() const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> all;
+  for (const auto& [name, node] : nodes_) all.push_back(name);
+  return all;
+}
+
 MemoryFileSystem::Faults& MemoryFileSystem::faults(const std::string& path) {
   std::lock_guard lock(mutex_);
   return faults_[normalName(path)];

@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/file_system.h"
 
@@ -37,6 +38,8 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> contents(const std::string& path) const;
   // True when path names any file.
   bool exists(const std::string& path) const;
+  // The names of every file, in name order.
+  std::vector<std::string> names() const;
   // The faults of path, to be set by the caller.
   Faults& faults(const std::string& path);
   // Called with the name of each file opened for reading, before it is read: lets a test change

@@ -187,6 +187,15 @@ inline constexpr char expansionsLeftOut[] = "%d more macro expansions left out h
 
 // ---- Disassembler (zelas-dis), written directly to standard error ---------------------------
 inline constexpr char disUsage[] = "Usage: zelas-dis [-p PRODUCT] [-e] [-o OUT.asm] IMAGE\n";
+inline constexpr char disHelp[] =
+    "Usage: zelas-dis [-p PRODUCT] [-e] [-o OUT.asm] IMAGE\n"
+    "Writes the source of a ROM image (an Intel HEX file or a .rom dump) that zelas\n"
+    "assembles back to the same image.\n"
+    "\n"
+    "  -p PRODUCT  the product the image is for (default: the first of the table)\n"
+    "  -e          accept addresses beyond the product's ROM (images made with -e)\n"
+    "  -o OUT.asm  write the source to OUT.asm instead of standard output\n"
+    "  --help      show this text and exit\n";
 inline constexpr char disFault[] = "zelas-dis: %s\n";
 inline constexpr char disUnknownOption[] = "unknown option '%s'";
 inline constexpr char disMissingValue[] = "option '%s' requires a value";
@@ -197,6 +206,8 @@ inline constexpr char disUnableToCreate[] = "unable to create '%s'";
 inline constexpr char disNotRegular[] =
     "unable to open '%s': not a regular file (a folder, a device or a pipe)";
 inline constexpr char disReadFailed[] = "read error in '%s'";
+inline constexpr char disLineTooLong[] = "line longer than %zu characters: no image text";
+inline constexpr char disOutputIsImage[] = "output '%s' is the image '%s' being read";
 inline constexpr char disAtLine[] = "%s:%d: %s";
 inline constexpr char hexNoColon[] = "record does not start with ':'";
 inline constexpr char hexMalformed[] = "malformed record: pairs of hexadecimal digits expected";

@@ -3,6 +3,7 @@
 #include "disasm/image_reader.h"
 #include "disasm/text_format.h"
 #include "driver/dependencies.h"
+#include "driver/output_safety.h"
 
 namespace zelas::dis {
 
@@ -16,6 +17,7 @@ struct Request {
   bool beyondRom = false;
   std::string fault;
   bool showUsage = false;
+  bool help = false;
 };
 
 // The value of -p or -o: the rest of the argument, or else the next argument.
@@ -38,6 +40,9 @@ Request parseArguments(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (arg.size() < 2 || arg[0] != '-') {
       request.imagePath = arg;  // a later name replaces an earlier one
+    } else if (arg == "--help") {
+      request.help = true;
+      return request;
     } else if (arg[1] == 'p') {
       takeValue(args, i, request.productId, request);
     } else if (arg[1] == 'o') {
@@ -75,8 +80,9 @@ DisassemblyOptions optionsFor(Request& request) {
 bool writeSource(FileSystem& files, const Request& request, const std::string& source,
                  std::FILE* out) {
   if (request.outputPath.empty()) {
+    // Flushed here: a full disk or a closed pipe must fail the run, not pass unseen at exit.
     std::fputs(source.c_str(), out);
-    return std::ferror(out) == 0;
+    return std::fflush(out) == 0 && std::ferror(out) == 0;
   }
   return writeTextFile(files, request.outputPath, source);
 }
@@ -92,7 +98,17 @@ int failWith(const Request& request, std::FILE* err) {
 int runDisassembler(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
                     FileSystem& files) {
   Request request = parseArguments(args);
+  if (request.help) {
+    std::fputs(msg::disHelp, out);
+    return std::fflush(out) == 0 ? 0 : 1;
+  }
   if (!request.fault.empty()) return failWith(request, err);
+  // The source would replace the image it is made from, perhaps its only copy.
+  if (!request.outputPath.empty() && sameFile(files, request.outputPath, request.imagePath)) {
+    request.fault =
+        formatText(msg::disOutputIsImage, request.outputPath.c_str(), request.imagePath.c_str());
+    return failWith(request, err);
+  }
   DisassemblyOptions options = optionsFor(request);
   if (!request.fault.empty()) return failWith(request, err);
   ImageLimit limit{static_cast<std::size_t>(options.product->romSize), request.beyondRom,

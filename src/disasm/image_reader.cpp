@@ -1,8 +1,8 @@
 #include "disasm/image_reader.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "diag/messages.h"
 #include "disasm/text_format.h"
@@ -18,26 +18,25 @@ constexpr std::uint8_t kTypeData = 0x00;
 constexpr std::uint8_t kTypeEnd = 0x01;
 constexpr std::uint8_t kTypeExtendedLinear = 0x04;
 
-// One line of the text, without its line end (a carriage return before it included).
-struct TextLine {
-  std::string_view text;
-  int number = 0;
-};
+// The longest line taken: a HEX record holds at most 521 characters, a dump line of the
+// assembler 24. A longer one is refused, so that no input, whatever its size, is held whole.
+constexpr std::size_t kMaxImageLine = 1 << 16;
 
-// Splits text into lines; a last line without a line end still counts.
-std::vector<TextLine> splitLines(std::string_view text) {
-  std::vector<TextLine> lines;
+// Hands each line of a text to take(line, number), without its line end (nor a carriage return
+// before it); a last line without a line end still counts. take returns a fault, or "" to go on.
+template <typename Take>
+std::string forEachLine(std::string_view text, int& number, Take&& take) {
   std::size_t start = 0;
-  int number = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back({line, ++number});
+    std::string fault = take(line, ++number);
+    if (!fault.empty()) return fault;
     start = end + 1;
   }
-  return lines;
+  return {};
 }
 
 bool isBlankLine(std::string_view line) {
@@ -162,70 +161,113 @@ std::string extensionOf(std::string_view fileName) {
   return ext;
 }
 
+// The format a first non-blank character starts.
+ImageFormat formatStartedBy(char c) {
+  return c == ':' ? ImageFormat::intelHex : ImageFormat::romDump;
+}
+
+ImageFormat formatByName(std::string_view fileName) {
+  return extensionOf(fileName) == "hex" ? ImageFormat::intelHex : ImageFormat::romDump;
+}
+
+// Reads an image line by line, as the lines come: the text is never held whole, only the image.
+class LineReader {
+ public:
+  LineReader(std::string_view name, const ImageLimit& limit) : name_(name), builder_(limit) {}
+
+  // Takes the next line; false once a fault has ended the read.
+  bool take(std::string_view line, int number) {
+    if (!fault_.empty()) return false;
+    if (!format_) {
+      std::size_t first = line.find_first_not_of(" \t");
+      if (first == std::string_view::npos) return true;  // blank: either format takes it
+      format_ = formatStartedBy(line[first]);
+    }
+    std::string fault = *format_ == ImageFormat::intelHex ? takeRecord(line) : takeBytes(line);
+    if (!fault.empty()) fault_ = atLine(name_, number, fault);
+    return fault_.empty();
+  }
+
+  // The image read from lines lines; a text of blank lines only goes by the file's extension.
+  ImageRead finish(int lines) {
+    ImageRead result;
+    result.format = format_.value_or(formatByName(name_));
+    result.error = fault_;
+    // A HEX file cut short must never pass for a complete image.
+    if (result.ok() && result.format == ImageFormat::intelHex && !hex_.ended) {
+      result.error = atLine(name_, lines + 1, msg::hexNoEnd);
+    }
+    if (result.ok()) result.image = builder_.take();
+    return result;
+  }
+
+  // Forces the format, for the readers of one format.
+  void expect(ImageFormat format) { format_ = format; }
+
+ private:
+  std::string takeRecord(std::string_view line) {
+    // Blank lines are tolerated anywhere; after the end record nothing else is.
+    if (isBlankLine(line)) return {};
+    if (hex_.ended) return msg::hexAfterEnd;
+    return applyRecord(line, hex_, builder_);
+  }
+
+  // Two-digit bytes separated by blanks.
+  std::string takeBytes(std::string_view line) {
+    std::size_t pos = 0;
+    while ((pos = line.find_first_not_of(" \t\v\f\r", pos)) != std::string_view::npos) {
+      std::size_t end = std::min(line.find_first_of(" \t\v\f\r", pos), line.size());
+      std::string_view token = line.substr(pos, end - pos);
+      pos = end;
+      std::optional<std::vector<std::uint8_t>> bytes = recordBytes(token);
+      if (!bytes || bytes->size() != 1) {
+        return formatText(msg::romBadToken, std::string(token).c_str());
+      }
+      std::string fault = builder_.store(address_++, (*bytes)[0]);
+      if (!fault.empty()) return fault;
+    }
+    return {};
+  }
+
+  std::string name_;
+  ImageBuilder builder_;
+  std::optional<ImageFormat> format_;
+  HexState hex_;
+  std::size_t address_ = 0;
+  std::string fault_;
+};
+
+ImageRead readText(std::string_view text, std::string_view name, const ImageLimit& limit,
+                   std::optional<ImageFormat> format) {
+  LineReader reader(name, limit);
+  if (format) reader.expect(*format);
+  int lines = 0;
+  forEachLine(text, lines, [&reader](std::string_view line, int number) {
+    return reader.take(line, number) ? std::string() : std::string("stop");
+  });
+  return reader.finish(lines);
+}
+
 }  // namespace
 
 ImageFormat detectFormat(std::string_view text, std::string_view fileName) {
   for (char c : text) {
     if (isBlank(c) || c == '\n') continue;
-    return c == ':' ? ImageFormat::intelHex : ImageFormat::romDump;
+    return formatStartedBy(c);
   }
-  return extensionOf(fileName) == "hex" ? ImageFormat::intelHex : ImageFormat::romDump;
+  return formatByName(fileName);
 }
 
 ImageRead readIntelHex(std::string_view text, std::string_view name, const ImageLimit& limit) {
-  ImageRead result;
-  result.format = ImageFormat::intelHex;
-  ImageBuilder builder(limit);
-  HexState state;
-  std::vector<TextLine> lines = splitLines(text);
-  for (const TextLine& line : lines) {
-    // Blank lines are tolerated anywhere; after the end record nothing else is.
-    if (isBlankLine(line.text)) continue;
-    std::string fault =
-        state.ended ? std::string(msg::hexAfterEnd) : applyRecord(line.text, state, builder);
-    if (!fault.empty()) {
-      result.error = atLine(name, line.number, fault);
-      return result;
-    }
-  }
-  if (!state.ended) {
-    // A file cut short must never pass for a complete image.
-    result.error = atLine(name, static_cast<int>(lines.size()) + 1, msg::hexNoEnd);
-    return result;
-  }
-  result.image = builder.take();
-  return result;
+  return readText(text, name, limit, ImageFormat::intelHex);
 }
 
 ImageRead readRomDump(std::string_view text, std::string_view name, const ImageLimit& limit) {
-  ImageRead result;
-  result.format = ImageFormat::romDump;
-  ImageBuilder builder(limit);
-  std::size_t address = 0;
-  for (const TextLine& line : splitLines(text)) {
-    std::istringstream tokens{std::string(line.text)};
-    std::string token;
-    while (tokens >> token) {
-      std::optional<std::vector<std::uint8_t>> bytes = recordBytes(token);
-      std::string fault;
-      if (!bytes || bytes->size() != 1) {
-        fault = formatText(msg::romBadToken, token.c_str());
-      } else {
-        fault = builder.store(address++, (*bytes)[0]);
-      }
-      if (!fault.empty()) {
-        result.error = atLine(name, line.number, fault);
-        return result;
-      }
-    }
-  }
-  result.image = builder.take();
-  return result;
+  return readText(text, name, limit, ImageFormat::romDump);
 }
 
 ImageRead readImageText(std::string_view text, std::string_view name, const ImageLimit& limit) {
-  if (detectFormat(text, name) == ImageFormat::intelHex) return readIntelHex(text, name, limit);
-  return readRomDump(text, name, limit);
+  return readText(text, name, limit, std::nullopt);
 }
 
 ImageRead readImageFile(FileSystem& files, const std::string& path, const ImageLimit& limit) {
@@ -238,18 +280,38 @@ ImageRead readImageFile(FileSystem& files, const std::string& path, const ImageL
                    path.c_str());
     return result;
   }
-  std::string text;
-  char block[1 << 16];
+  LineReader reader(path, limit);
+  std::string pending;  // the start of a line whose end is not read yet
+  std::vector<char> block(1 << 16);
+  int lines = 0;
   for (;;) {
-    ReadResult r = file->read(block, sizeof block);
+    ReadResult r = file->read(block.data(), block.size());
     if (r.failed) {
       result.error = formatText(msg::disReadFailed, path.c_str());
       return result;
     }
     if (r.count == 0) break;
-    text.append(block, r.count);
+    pending.append(block.data(), r.count);
+    std::size_t lastEnd = pending.rfind('\n');
+    if (lastEnd != std::string::npos) {
+      bool going = true;
+      forEachLine(std::string_view(pending).substr(0, lastEnd + 1), lines,
+                  [&](std::string_view line, int number) {
+                    going = reader.take(line, number);
+                    return going ? std::string() : std::string("stop");
+                  });
+      if (!going) return reader.finish(lines);
+      pending.erase(0, lastEnd + 1);
+    }
+    if (pending.size() > kMaxImageLine) {
+      result.error = atLine(path, lines + 1, formatText(msg::disLineTooLong, kMaxImageLine));
+      return result;
+    }
   }
-  return readImageText(text, path, limit);
+  forEachLine(pending, lines, [&reader](std::string_view line, int number) {
+    return reader.take(line, number) ? std::string() : std::string("stop");
+  });
+  return reader.finish(lines);
 }
 
 }  // namespace zelas::dis

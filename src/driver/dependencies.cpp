@@ -4,8 +4,10 @@
 
 namespace zelas {
 
-void FileSet::add(const std::string& name) {
-  if (seen_.insert(name).second) order_.push_back(name);
+bool FileSet::add(const std::string& name) {
+  if (!seen_.insert(name).second) return false;
+  order_.push_back(name);
+  return true;
 }
 
 // make splits words at blanks and starts a comment at '#'; a backslash escapes both, and the

@@ -14,8 +14,8 @@ namespace zelas {
 // Names in first-use order, each kept once; adding costs the same however many there are.
 class FileSet {
  public:
-  // Adds name unless it is already there.
-  void add(const std::string& name);
+  // Adds name unless it is already there; true when it was added.
+  bool add(const std::string& name);
   // The names in the order they were first added.
   const std::vector<std::string>& names() const { return order_; }
 

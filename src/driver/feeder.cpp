@@ -45,16 +45,12 @@ bool isTheListing(Assembler& as, const std::string& path) {
   throw FatalStop{};
 }
 
-// Pass 1 keeps what it read of each file; pass 2 must read the same text, or its image would be
-// made of two different versions of the source.
-void compareWithPassOne(Assembler& as, const SourceFile& file) {
-  if (as.pass == 1) {
-    as.passOneStamps.push_back(file.stamp());
-  } else if (as.pass == 2) {
-    std::size_t i = as.stampsCompared++;
-    if (i >= as.passOneStamps.size() || !(as.passOneStamps[i] == file.stamp())) {
-      reportFatal(as, msg::fileChanged, file.path().c_str());
-    }
+// Every reading of a file must read the text its first reading read: a file edited while the
+// run reads it would otherwise give an image made of two different versions of the source.
+void compareWithFirstReading(Assembler& as, const SourceFile& file) {
+  auto [first, added] = as.firstReadings.try_emplace(file.path(), file.stamp());
+  if (!added && !(first->second == file.stamp())) {
+    reportFatal(as, msg::fileChanged, file.path().c_str());
   }
 }
 
@@ -74,12 +70,13 @@ void feedSource(Assembler& as, const std::string& path) {
   std::unique_ptr<SourceFile> file = SourceFile::open(as.files, path, &failure);
   if (file == nullptr) stopOnOpenFailure(as, path, failure);
   as.sourceFile = file.get();
-  as.filesRead.add(path);
-  if (as.pass == 1) as.inputsRead.push_back({path, file->id()});
+  // A name read before is known with its file: a program including one file many times would
+  // otherwise make the outputs' check as long as its includes.
+  if (as.filesRead.add(path) && as.pass == 1) as.inputsRead.push_back({path, file->id()});
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) dispatchStatement(as);
-  compareWithPassOne(as, *file);
+  compareWithFirstReading(as, *file);
 }
 
 void feedSource(Assembler& as, Macro& macro) {

@@ -1,5 +1,6 @@
 #include "scan/source_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zelas {
@@ -30,12 +31,18 @@ std::unique_ptr<SourceFile> SourceFile::open(FileSystem& files, const std::strin
   return std::make_unique<SourceFile>(std::move(input), path);
 }
 
+// A small file gets a block of its own size: many small includes (and every run of the fuzzer)
+// would otherwise each take a whole block.
 SourceFile::SourceFile(std::unique_ptr<InputFile> input, std::string path)
-    : input_(std::move(input)), path_(std::move(path)), buffer_(new char[kBlockSize]) {}
+    : input_(std::move(input)),
+      path_(std::move(path)),
+      blockSize_(static_cast<std::size_t>(
+          std::clamp<std::uint64_t>(input_->size() + 1, kMinBlockSize, kBlockSize))),
+      buffer_(new char[blockSize_]) {}
 
 bool SourceFile::refill() {
   if (atEnd_) return false;
-  ReadResult r = input_->read(buffer_.get(), kBlockSize);
+  ReadResult r = input_->read(buffer_.get(), blockSize_);
   len_ = r.count;
   pos_ = 0;
   read_ += len_;

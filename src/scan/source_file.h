@@ -58,8 +58,10 @@ class SourceFile {
   bool refill();
 
   static constexpr std::size_t kBlockSize = 1 << 16;
+  static constexpr std::size_t kMinBlockSize = 1 << 12;
   std::unique_ptr<InputFile> input_;
   std::string path_;
+  std::size_t blockSize_;
   std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;

@@ -3,7 +3,12 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
 
+#include "core/memory_file_system.h"
+#include "disasm/disassembler.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -89,6 +94,120 @@ TEST(DisCommand, CommandLineFaults) {
   r = runDis("x.rom -o");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "zelas-dis: option '-o' requires a value\n");
+}
+
+// ---- Faults that once aborted the program, hung it or passed unseen --------------------------
+
+RunResult runDisIn(FileSystem& files, const std::vector<std::string>& args) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  RunResult r;
+  r.status = dis::runDisassembler(args, out, err, files);
+  r.out = readStream(out);
+  r.err = readStream(err);
+  std::fclose(out);
+  std::fclose(err);
+  return r;
+}
+
+// An image that never ends, one character after another, with no line end: it counts what it
+// hands out.
+class EndlessImage : public MemoryFileSystem {
+ public:
+  std::uint64_t served = 0;
+  std::unique_ptr<InputFile> openForReading(const std::string&, OpenFailure*) override {
+    return std::make_unique<Reader>(served);
+  }
+
+ private:
+  class Reader : public InputFile {
+   public:
+    explicit Reader(std::uint64_t& served) : served_(served) {}
+    ReadResult read(char* buffer, std::size_t size) override {
+      std::memset(buffer, '1', size);
+      served_ += size;
+      return {size, false};
+    }
+    FileId id() const override { return {9, 9}; }
+    std::uint64_t size() const override { return 0; }
+
+   private:
+    std::uint64_t& served_;
+  };
+};
+
+TEST(DisFaults, WhatIsNoRegularFileIsRefused) {
+  MemoryFileSystem files;
+  files.addSpecial("/dev/zero");  // read whole, it once filled the memory
+  RunResult r = runDisIn(files, {"/dev/zero"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "zelas-dis: unable to open '/dev/zero': not a regular file (a folder, a device or a "
+            "pipe)\n");
+  ScopedTempDir dir;
+  std::filesystem::create_directory("folder.hex");
+  r = runDis("folder.hex");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "zelas-dis: unable to open 'folder.hex': not a regular file (a folder, a device or a "
+            "pipe)\n");
+}
+
+TEST(DisFaults, AReadErrorIsNoEndOfTheImage) {
+  MemoryFileSystem files;
+  files.addFile("p.rom", "19 12 3F \n20 20\n");
+  files.faults("p.rom").readFailsAt = 10;
+  RunResult r = runDisIn(files, {"p.rom"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "zelas-dis: read error in 'p.rom'\n");
+}
+
+TEST(DisFaults, AnInputOfAnySizeIsReadInBoundedMemory) {
+  EndlessImage files;
+  RunResult r = runDisIn(files, {"big.rom"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "zelas-dis: big.rom:1: line longer than 65536 characters: no image text\n");
+  EXPECT_LT(files.served, std::uint64_t{1} << 20);  // stopped at the first line too long
+}
+
+TEST(DisFaults, AnOutputThatIsTheImageIsRefused) {
+  for (const char* output : {"x.hex", "./x.hex"}) {
+    MemoryFileSystem files;
+    files.addFile("x.hex", ":0100000042BD\n:00000001FF\n");
+    RunResult r = runDisIn(files, {"-o", output, "x.hex"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "zelas-dis: output '" + std::string(output) + "' is the image 'x.hex' being read\n");
+    EXPECT_EQ(files.contents("x.hex"), ":0100000042BD\n:00000001FF\n");
+  }
+}
+
+TEST(DisFaults, AFailedWriteFailsTheRun) {
+  MemoryFileSystem files;
+  files.addFile("p.rom", "19 12 3F \n");
+  files.faults("out.asm").writeFailsAfter = 10;
+  RunResult r = runDisIn(files, {"-o", "out.asm", "p.rom"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "zelas-dis: unable to create 'out.asm'\n");
+  EXPECT_FALSE(files.exists("out.asm"));
+  // Standard output on a full disk: the text waited in the stream's buffer until exit, unseen.
+  ScopedTempDir dir;
+  writeFile("p.rom", "19 12 3F \n");
+  std::string command = std::string("'") + ZELAS_DIS_BINARY + "' p.rom >/dev/full 2>err.txt";
+  int raw = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+  EXPECT_EQ(readFile("err.txt"), "zelas-dis: unable to create '-'\n");
+}
+
+TEST(DisCommand, HelpShowsTheOptionsOnStandardOutput) {
+  ScopedTempDir dir;
+  RunResult r = runDis("--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("Usage: zelas-dis [-p PRODUCT] [-e] [-o OUT.asm] IMAGE\n", 0), 0u);
+  EXPECT_NE(r.out.find("  -o OUT.asm  write the source to OUT.asm"), std::string::npos);
 }
 
 }  // namespace

@@ -123,8 +123,8 @@ TEST(MakeRules, WriteTextFileFailsWhereNothingCanBeCreated) {
 }
 
 TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {
-  test::ScopedTempDir dir;
-  test::RunResult help = test::runZelasInProcess({"--help", "prog"});
+  MemoryFileSystem files;
+  test::RunResult help = test::runZelasInProcess(files, {"--help", "prog"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   for (const char* option : {"\n  -b ", "\n  -cFILE", "\n  -dSYMBOL", "\n  -e ", "\n  -pPRODUCT",
@@ -133,7 +133,7 @@ TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {
                              "\n  --list-products ", "\n  --help ", "\n  --version "}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  test::RunResult version = test::runZelasInProcess({"prog", "--version"});
+  test::RunResult version = test::runZelasInProcess(files, {"prog", "--version"});
   EXPECT_EQ(version.status, 0);
   // The first line is what scripts read; the licence follows it.
   EXPECT_EQ(version.out,
@@ -142,17 +142,17 @@ TEST(HelpAndVersion, PrintOnStandardOutputExitZeroAndTouchNothing) {
             "MIT License: free to use, copy, modify and distribute, without warranty; see "
             "LICENSE.\n");
   EXPECT_EQ(version.err, "");
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // no listing, nothing else
+  EXPECT_TRUE(files.names().empty());  // no listing, nothing else
 }
 
 TEST(HelpAndVersion, UnknownLongOptionStopsBeforeAnyFileIsTouched) {
-  test::ScopedTempDir dir;
-  test::writeFile("prog.asm", "\tnop\n");
-  test::RunResult r = test::runZelasInProcess({"prog", "--foo"});
+  MemoryFileSystem files;
+  files.addFile("prog.asm", "\tnop\n");
+  test::RunResult r = test::runZelasInProcess(files, {"prog", "--foo"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "\nError : unknown option '--foo'\n");
-  EXPECT_FALSE(test::fileExists("prog.lst"));
+  EXPECT_FALSE(files.exists("prog.lst"));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/memory_file_system.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -97,15 +98,11 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
   ASSERT_FALSE(c.sections.empty()) << casePath << " has no sections";
   bool update = std::getenv("ZELAS_UPDATE_CASES") != nullptr;
   {
-    ScopedTempDir dir;
+    MemoryFileSystem files;
     for (const Section& s : c.sections) {
-      if (s.kind == "in") {
-        fs::create_directories(
-            fs::path(s.name).parent_path().empty() ? "." : fs::path(s.name).parent_path());
-        writeFile(s.name, s.text);
-      }
+      if (s.kind == "in") files.addFile(s.name, s.text);
     }
-    RunResult r = runZelasInProcess(argumentsOf(c));
+    RunResult r = runZelasInProcess(files, argumentsOf(c));
     for (Section& s : c.sections) {
       std::string actual;
       if (s.kind == "status") {
@@ -115,10 +112,10 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
       } else if (s.kind == "stderr") {
         actual = r.err;
       } else if (s.kind == "out") {
-        EXPECT_TRUE(fileExists(s.name)) << casePath.filename() << ": " << s.name << " missing";
-        actual = readFile(s.name);
+        EXPECT_TRUE(files.exists(s.name)) << casePath.filename() << ": " << s.name << " missing";
+        actual = files.contents(s.name).value_or("");
       } else if (s.kind == "absent") {
-        EXPECT_FALSE(fileExists(s.name)) << casePath.filename() << ": " << s.name << " exists";
+        EXPECT_FALSE(files.exists(s.name)) << casePath.filename() << ": " << s.name << " exists";
         continue;
       } else {
         continue;

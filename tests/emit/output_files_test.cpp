@@ -16,20 +16,7 @@
 namespace zelas::test {
 namespace {
 
-// Files in memory, read and written by the names the tests use.
-class InMemory : public ::testing::Test {
- protected:
-  std::string readFile(const std::string& name) const { return files_.contents(name).value_or(""); }
-  void writeFile(const std::string& name, const std::string& text) { files_.addFile(name, text); }
-  bool fileExists(const std::string& name) const { return files_.exists(name); }
-  // A file that takes the first bytes and then fails, as one on a full disk does.
-  void fillsTheDisk(const std::string& name) { files_.faults(name).writeFailsAfter = 0; }
-  RunResult runZelasInProcess(const std::vector<std::string>& args) {
-    return test::runZelasInProcess(files_, args);
-  }
-
-  MemoryFileSystem files_;
-};
+class InMemory : public ::testing::Test, public MemoryFiles {};
 
 // An assembler after pass 2, with an image filled by the test.
 class Writers : public InMemory {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "../../fuzz/fuzz_input.h"
-#include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "support/test_support.h"
 
@@ -44,11 +43,11 @@ constexpr Regression kSavedInputs[] = {
 test::RunResult replay(const std::string& bytes) {
   auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   fuzz::FuzzInput in = fuzz::parseFuzzInput(data, bytes.size());
-  EXPECT_TRUE(fuzz::writeFuzzFiles(in));
+  MemoryFileSystem files;
+  fuzz::addFuzzFiles(files, in);
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   test::RunResult r;
-  DiskFileSystem files;
   r.status = runZelas(fuzz::fuzzCommandLine(in), out, err, files);
   r.err = test::readStream(err);
   std::fclose(out);
@@ -59,7 +58,6 @@ test::RunResult replay(const std::string& bytes) {
 TEST(FuzzRegressions, EverySavedInputEndsWithItsReport) {
   for (const Regression& reg : kSavedInputs) {
     SCOPED_TRACE(std::string(reg.file) + ": " + reg.fault);
-    test::ScopedTempDir dir;
     test::RunResult r = replay(test::readFile(kRegressionFolder / reg.file));
     EXPECT_EQ(r.status, reg.status);
     if (*reg.report == '\0') {

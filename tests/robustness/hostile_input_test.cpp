@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/disk_file_system.h"
+#include "core/memory_file_system.h"
 #include "driver/driver.h"
 #include "driver/feeder.h"
 #include "statements/conditionals.h"
@@ -59,35 +60,37 @@ std::string repeat(const std::string& line, int times) {
 
 // ---- Nesting limits: the deepest accepted level works, one more is a fatal report -----------
 
-// Writes a chain of include files: the source includes f1.inc, which includes f2.inc, and so on
-// to f<files>.inc, which holds one nop.
-void writeIncludeChain(int files) {
-  writeFile("prog.asm", "include \"f1.inc\"\n");
-  for (int i = 1; i < files; ++i) {
-    writeFile("f" + std::to_string(i) + ".inc", "include \"f" + std::to_string(i + 1) + ".inc\"\n");
+// Puts a chain of include files in files: the source includes f1.inc, which includes f2.inc,
+// and so on to f<count>.inc, which holds one nop.
+void addIncludeChain(MemoryFileSystem& files, int count) {
+  files.addFile("prog.asm", "include \"f1.inc\"\n");
+  for (int i = 1; i < count; ++i) {
+    files.addFile("f" + std::to_string(i) + ".inc",
+                  "include \"f" + std::to_string(i + 1) + ".inc\"\n");
   }
-  writeFile("f" + std::to_string(files) + ".inc", "\tnop\n");
+  files.addFile("f" + std::to_string(count) + ".inc", "\tnop\n");
 }
 
 TEST(NestingLimits, IncludeChainUpToTheLimitAssemblesAndOneMoreIsFatal) {
-  ScopedTempDir dir;
+  MemoryFileSystem files;
   // The main source is the first level, so kMaxIncludeDepth - 1 included files still fit.
-  writeIncludeChain(kMaxIncludeDepth - 1);
-  test::RunResult ok = runZelasInProcess({"prog"});
+  addIncludeChain(files, kMaxIncludeDepth - 1);
+  test::RunResult ok = runZelasInProcess(files, {"prog"});
   EXPECT_EQ(ok.status, 0) << ok.err;
-  EXPECT_EQ(readFile("prog.rom").substr(0, 2), "20");  // the nop at the bottom was assembled
-  std::filesystem::remove("prog.rom");
-  writeIncludeChain(kMaxIncludeDepth);
-  test::RunResult deep = runZelasInProcess({"prog"});
+  EXPECT_EQ(files.contents("prog.rom").value_or("").substr(0, 2), "20");  // the nop was assembled
+  files.remove("prog.rom");
+  addIncludeChain(files, kMaxIncludeDepth);
+  test::RunResult deep = runZelasInProcess(files, {"prog"});
   EXPECT_EQ(deep.status, 1);
   std::string report = "Include nesting deeper than " + std::to_string(kMaxIncludeDepth) +
                        " levels: 'f" + std::to_string(kMaxIncludeDepth) +
                        ".inc' includes itself or nests too deeply.";
   EXPECT_EQ(deep.err, "\nError : " + report + "\n1.17: include \"f" +
                           std::to_string(kMaxIncludeDepth) + ".inc\"\n");
-  EXPECT_TRUE(contains(readFile("prog.lst"), "; Error : " + report + "\n"));
-  EXPECT_FALSE(test::fileExists("prog.rom"));
-  EXPECT_FALSE(contains(readFile("prog.lst"), "CheckSum"));
+  std::string lst = files.contents("prog.lst").value_or("");
+  EXPECT_TRUE(contains(lst, "; Error : " + report + "\n"));
+  EXPECT_FALSE(files.exists("prog.rom"));
+  EXPECT_FALSE(contains(lst, "CheckSum"));
 }
 
 // Macros m1 .. m<levels>, each invoking the next; the last emits one nop.
@@ -163,12 +166,12 @@ TEST(WorkLimits, ExponentialMacroExpansionStopsAtTheLineLimit) {
 }
 
 TEST(WorkLimits, WideIncludeFanOutStopsAtTheFileLimit) {
-  ScopedTempDir dir;
+  MemoryFileSystem files;
   // 200 includes of a file that includes an empty file 100 times: 20,200 files in one pass.
-  writeFile("prog.asm", repeat("include \"a.inc\"\n", 200));
-  writeFile("a.inc", repeat("include \"b.inc\"\n", 100));
-  writeFile("b.inc", "");
-  test::RunResult r = runZelasInProcess({"prog"});
+  files.addFile("prog.asm", repeat("include \"a.inc\"\n", 200));
+  files.addFile("a.inc", repeat("include \"b.inc\"\n", 100));
+  files.addFile("b.inc", "");
+  test::RunResult r = runZelasInProcess(files, {"prog"});
   EXPECT_EQ(r.status, 1);
   // Files are opened in blocks of 101: a.inc (from the source's line k), then b.inc from each of
   // its 100 lines. Find the open that goes one beyond the limit.
@@ -182,14 +185,15 @@ TEST(WorkLimits, WideIncludeFanOutStopsAtTheFileLimit) {
 }
 
 TEST(WorkLimits, IncludeOfTheListingIsRefusedBeforeItGrowsWithoutEnd) {
-  ScopedTempDir dir;
-  writeFile("prog.asm", repeat("; a comment line\n", 5000) + "include \"prog.lst\"\n");
-  test::RunResult r = runZelasInProcess({"prog"});
+  MemoryFileSystem files;
+  files.addFile("prog.asm", repeat("; a comment line\n", 5000) + "include \"prog.lst\"\n");
+  test::RunResult r = runZelasInProcess(files, {"prog"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "\nError : 'prog.lst' is the listing being written; it can't be read as source.\n"
             "5001.18: include \"prog.lst\"\n");
-  EXPECT_LT(readFile("prog.lst").size(), 1000u);  // refused in pass 1, before any line is listed
+  // Refused in pass 1, before any line is listed.
+  EXPECT_LT(files.contents("prog.lst").value_or("").size(), 1000u);
 }
 
 // ---- Lines and bytes that are no ordinary text ----------------------------------------------
@@ -350,15 +354,15 @@ TEST(HostileAddresses, OrgNearTheTopOfTheValueRangeIsStoppedByTheImageLimit) {
 }
 
 TEST(HostileNames, FileNamesBeyondTheBufferAreReportedWhole) {
-  ScopedTempDir dir;
+  MemoryFileSystem files;
   std::string longName(240, 'i');  // the line stays within 255 characters
-  writeFile("prog.asm", "include \"" + longName + "\"\n");
-  test::RunResult include = runZelasInProcess({"prog"});
+  files.addFile("prog.asm", "include \"" + longName + "\"\n");
+  test::RunResult include = runZelasInProcess(files, {"prog"});
   EXPECT_EQ(include.status, 1);
   EXPECT_EQ(include.err, "\nError : Unable to open '" + longName + "'\n");
-  writeFile("prog.asm", "\tnop\n");
+  files.addFile("prog.asm", "\tnop\n");
   std::string config(300, 'c');
-  test::RunResult cfg = runZelasInProcess({"-c", config, "prog"});
+  test::RunResult cfg = runZelasInProcess(files, {"-c", config, "prog"});
   EXPECT_EQ(cfg.status, 1);  // the one warning
   EXPECT_EQ(cfg.err,
             "\nWarning : Unable to open config file, '" + config + "': Using default values.\n");

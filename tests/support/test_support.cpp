@@ -112,15 +112,15 @@ bool fileExists(const fs::path& path) {
 }
 
 Assembly assembleSource(const std::string& source, const std::vector<std::string>& args) {
-  ScopedTempDir dir;
-  writeFile("prog.asm", source);
+  MemoryFileSystem files;
+  files.addFile("prog.asm", source);
   std::vector<std::string> all = args;
   all.push_back("prog");
   Assembly a;
-  a.run = runZelasInProcess(all);
-  a.lst = readFile("prog.lst");
-  a.rom = readFile("prog.rom");
-  a.hex = readFile("prog.hex");
+  a.run = runZelasInProcess(files, all);
+  a.lst = files.contents("prog.lst").value_or("");
+  a.rom = files.contents("prog.rom").value_or("");
+  a.hex = files.contents("prog.hex").value_or("");
   return a;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/file_system.h"
+#include "core/memory_file_system.h"
 
 namespace zelas::test {
 
@@ -58,7 +59,24 @@ std::string readFile(const std::filesystem::path& path);
 std::string readStream(std::FILE* f);
 bool fileExists(const std::filesystem::path& path);
 
-// Assembles source (written as prog.asm) in a fresh temporary folder with extra args.
+// Files in memory under the names a test uses, and runs of zelas on them: a base for fixtures
+// whose tests need no real disk.
+class MemoryFiles {
+ protected:
+  std::string readFile(const std::string& name) const { return files_.contents(name).value_or(""); }
+  void writeFile(const std::string& name, const std::string& text) { files_.addFile(name, text); }
+  bool fileExists(const std::string& name) const { return files_.exists(name); }
+  bool folderIsEmpty() const { return files_.names().empty(); }
+  // A file that takes no byte and then fails, as one on a full disk does.
+  void fillsTheDisk(const std::string& name) { files_.faults(name).writeFailsAfter = 0; }
+  RunResult runZelasInProcess(const std::vector<std::string>& args) {
+    return test::runZelasInProcess(files_, args);
+  }
+
+  MemoryFileSystem files_;
+};
+
+// Assembles source (as prog.asm) with extra args, in a file system of its own in memory.
 struct Assembly {
   RunResult run;
   std::string lst;
@@ -73,7 +91,6 @@ std::string listingBody(const std::string& lst);
 }  // namespace zelas::test
 
 #include "core/assembler.h"
-#include "core/memory_file_system.h"
 
 namespace zelas::test {
 
