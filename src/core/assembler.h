@@ -45,6 +45,10 @@ struct MacroInvocation {
   int includeDepth = 0;        // include level the invocation belongs to
 };
 
+// Reports shown in one run at most, unless --max-reports says otherwise; the next one stops the
+// run. Far above what a real program meets, however many warnings a generated table draws.
+inline constexpr int kDefaultMaxReports = 10000;
+
 struct Assembler {
   Assembler(std::FILE* out, std::FILE* err);
   ~Assembler();
@@ -74,7 +78,12 @@ struct Assembler {
   bool reportingEnabled = false;
   int warningCount = 0;
   int errorCount = 0;
-  bool outputFailed = false;  // an output file could not be written completely
+  bool outputFailed = false;            // an output file could not be written completely
+  bool romOverflowReported = false;     // code or data beyond the product's ROM, told once
+  int maxReports = kDefaultMaxReports;  // reports shown at most (--max-reports); 0: no bound
+  int reportsShown = 0;
+  int lineReports = 0;         // shown for the current line
+  int lineReportsLeftOut = 0;  // counted but not shown for the current line
   // Told of every shown report; none by default, and then no record is built.
   std::vector<DiagnosticListener> diagnosticListeners;
 

@@ -33,7 +33,8 @@ namespace zelas::msg {
   X(tooManyExpandedLines,                                                                          \
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
   X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
-  X(includesListing, "'%s' is the listing being written; it can't be read as source.")
+  X(includesListing, "'%s' is the listing being written; it can't be read as source.")             \
+  X(tooManyReports, "More than %d reports; Cannot continue; --max-reports=N sets the bound.")
 
 // ---- Error (reportError) --------------------------------------------------------------------
 #define ZELAS_ERROR_MESSAGES(X)                                                               \
@@ -63,7 +64,13 @@ namespace zelas::msg {
   X(jumpUpperToLower, "Jumps and Indexing from upper 4K block to lower 4K block are illegal") \
   X(jumpLowerToUpper, "Jumps and Indexing from lower 4K block to upper 4K block are illegal") \
   X(unableToWrite, "Unable to write '%s'\n")                                                  \
-  X(macroBeforeDefinition, "Macro '%s' is referenced before it is defined.")
+  X(macroBeforeDefinition, "Macro '%s' is referenced before it is defined.")                  \
+  X(labelMoved,                                                                               \
+    "Label '%s' moved from %04Xh in pass 1 to %04Xh in pass 2; references to it may use "     \
+    "the wrong address.")                                                                     \
+  X(romOverflow,                                                                              \
+    "Program does not fit the ROM: code or data at '%04Xh' >= %04Xh, the ROM size; the "      \
+    "program reaches %04Xh.")
 
 // ---- Warning (reportWarning) ----------------------------------------------------------------
 #define ZELAS_WARNING_MESSAGES(X)                                                                  \
@@ -125,7 +132,8 @@ namespace zelas::msg {
   X(missingParamSingular, "Macro '%s' requires %d parameter.")                                     \
   X(tooManyParamsSingular, "Too many parameters. Macro '%s' requires %d parameter.")               \
   X(expandedLineTooLong, "Expanded macro line exceeds maximum line length; cut to %d characters.") \
-  X(strayItemText, "Unexpected '%c' in operand list; rest of line ignored.")
+  X(strayItemText, "Unexpected '%c' in operand list; rest of line ignored.")                       \
+  X(reportsLeftOut, "%d more reports on this line left out.")
 
 // ---- Minor warning (reportMinorWarning, suppressed by -b) -----------------------------------
 #define ZELAS_MINOR_WARNING_MESSAGES(X)                                      \

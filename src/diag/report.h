@@ -17,6 +17,18 @@ void reportError(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 // Always shown; counts an error and unwinds to the driver (FatalStop).
 [[noreturn]] void reportFatal(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 
+// Reports shown for one line at most; the rest are counted, and the line's end says how many
+// were left out. A line has room for 63 data items: a line of them out of range shows whole.
+inline constexpr int kMaxReportsPerLine = 64;
+
+// Writes the note of the reports left out on the current line, if any.
+void noteReportsLeftOut(Assembler& as);
+// Called at the end of every line: the per-line bound starts again for the next one.
+inline void endLineReports(Assembler& as) {
+  if (as.lineReportsLeftOut != 0) noteReportsLeftOut(as);
+  as.lineReports = 0;
+}
+
 // Forces the reports of a pass-1-only check through: reporting is set for the guard's lifetime
 // and cleared (not restored) afterwards.
 class ForcedReport {

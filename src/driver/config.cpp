@@ -59,7 +59,10 @@ void readConfiguration(Assembler& as, const std::string& path, bool isExplicit) 
   }
   as.sourceFile = file.get();
   listPrintf(as, msg::configNotice, path.c_str());
-  while (readLine(as)) readSetting(as);
+  while (readLine(as)) {
+    readSetting(as);
+    endLineReports(as);
+  }
 }
 
 std::optional<Value> parseConfigValue(Assembler& as) {

@@ -265,6 +265,7 @@ int runZelas(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     }
     as.diagnosticStyle = options.longOptions.diagnostics;
     as.includePath = options.longOptions.includePath;
+    as.maxReports = options.longOptions.maxReports;
     if (options.source.empty()) {
       std::fputs(msg::noInputFile, as.err);
       return 1;

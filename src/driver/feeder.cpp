@@ -64,7 +64,10 @@ void feedSource(Assembler& as, const std::string& path) {
   as.filesRead.add(path);
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  while (readLineKeepingTabs(as)) dispatchStatement(as);
+  while (readLineKeepingTabs(as)) {
+    dispatchStatement(as);
+    endLineReports(as);
+  }
 }
 
 void feedSource(Assembler& as, Macro& macro) {
@@ -85,6 +88,7 @@ void feedSource(Assembler& as, Macro& macro) {
     frame.replaying(line);
     buildLine(as, &line, &macro);
     dispatchStatement(as);
+    endLineReports(as);
   }
 }
 

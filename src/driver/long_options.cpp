@@ -1,5 +1,6 @@
 #include "driver/long_options.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "diag/messages.h"
@@ -9,7 +10,7 @@ namespace zelas {
 
 namespace {
 
-enum class LongKind { help, version, diagnostics, deps, includePath, symbols };
+enum class LongKind { help, version, diagnostics, deps, includePath, symbols, maxReports };
 
 struct LongOptionRow {
   std::string_view name;
@@ -26,6 +27,7 @@ constexpr LongOptionRow kLongOptions[] = {
     {"deps",          LongKind::deps,         true},
     {"include-path",  LongKind::includePath,  true},
     {"symbols",       LongKind::symbols,      true},
+    {"max-reports",   LongKind::maxReports,   true},
 };
 // clang-format on
 
@@ -43,6 +45,7 @@ constexpr const char* kHelpLines[] = {
     "  --diagnostics=STYLE  report as 'classic' (default) or 'gnu' (FILE:LINE:COL: ...)\n",
     "  --include-path=DIR   search DIR for included files not found (repeatable)\n",
     "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
+    "  --max-reports=N      stop the run after N reports shown (default 10000; 0: no bound)\n",
     "  --help               show this help and exit\n",
     "  --version            show the version and exit\n",
 };
@@ -66,9 +69,26 @@ std::optional<std::string> optionValue(const std::vector<std::string>& args, std
   return args[++i];
 }
 
+// A count of reports: decimal digits only, at most what an int holds.
+std::optional<int> reportCount(const std::string& value) {
+  int n = 0;
+  auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (ec != std::errc{} || end != value.data() + value.size() || n < 0 || value[0] == '+') {
+    return std::nullopt;
+  }
+  return n;
+}
+
+bool validValue(LongKind kind, const std::string& value) {
+  if (value.empty()) return false;
+  if (kind == LongKind::diagnostics) return value == "gnu" || value == "classic";
+  if (kind == LongKind::maxReports) return reportCount(value).has_value();
+  return true;
+}
+
 bool applyValue(LongKind kind, const std::string& value, const std::string& option,
                 LongOptions& options, std::FILE* err) {
-  if (value.empty() || (kind == LongKind::diagnostics && value != "gnu" && value != "classic")) {
+  if (!validValue(kind, value)) {
     std::fprintf(err, msg::badOptionValue, value.c_str(), option.c_str());
     return false;
   }
@@ -84,6 +104,9 @@ bool applyValue(LongKind kind, const std::string& value, const std::string& opti
       break;
     case LongKind::symbols:
       options.symbolsFile = value;
+      break;
+    case LongKind::maxReports:
+      options.maxReports = *reportCount(value);
       break;
     case LongKind::help:
     case LongKind::version:

@@ -20,6 +20,7 @@ struct LongOptions {
   std::optional<std::string> depsFile;
   std::optional<std::string> symbolsFile;
   std::vector<std::string> includePath;
+  int maxReports = kDefaultMaxReports;
 };
 
 // True for an argument that is a long option ("--" followed by a name).

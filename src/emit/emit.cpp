@@ -1,5 +1,6 @@
 #include "emit/emit.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -10,6 +11,7 @@
 #include "diag/report.h"
 #include "emit/listing.h"
 #include "target/opcode_map.h"
+#include "target/product.h"
 
 namespace zelas {
 
@@ -132,9 +134,21 @@ void reserveCode(Assembler& as, int size) {
   as.pc = wrapAdd(as.pc, size);
 }
 
+void checkFitsRom(Assembler& as, Value address, std::size_t count) {
+  if (!as.romRangeCheck || as.romOverflowReported) return;
+  const auto romSize = static_cast<std::size_t>(as.currentProduct->romSize);
+  const std::size_t first = toUnsigned(address);
+  if (first + count <= romSize) return;
+  // Once: every byte after the first one beyond is beyond as well.
+  as.romOverflowReported = true;
+  reportError(as, msg::romOverflow, static_cast<unsigned>(std::max(first, romSize)),
+              static_cast<unsigned>(romSize), toUnsigned(as.maxPC));
+}
+
 void emitByte(Assembler& as, Value byte, int cycles) {
   pageCheck(as, 1);
   if (listing(as)) {
+    checkFitsRom(as, as.pc, 1);
     int bytes[1] = {lowByte(byte)};
     listCodeLine(as, as.pc, bytes, 1, cycles, as.lineStart);
     requireInImage(as, as.pc, false);
@@ -146,6 +160,7 @@ void emitByte(Assembler& as, Value byte, int cycles) {
 void emitTwoBytes(Assembler& as, Value first, Value second, int cycles) {
   pageCheck(as, 2);
   if (listing(as)) {
+    checkFitsRom(as, as.pc, 2);
     int bytes[2] = {lowByte(first), lowByte(second)};
     listCodeLine(as, as.pc, bytes, 2, cycles, as.lineStart);
     // Both addresses are checked before either byte is stored, so a stop never leaves half an

@@ -128,6 +128,15 @@ bool startsLikeEqu(const char* p) {
   return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
 }
 
+// The report of a label that moved points at the label field (a data statement may have cut
+// the line after its first item; the field is then at its start).
+void checkPlacementOfLineLabel(Assembler& as, const LabelPlacement& placement) {
+  const char* field = as.lineStart;
+  while (isBlank(*field)) ++field;
+  as.tokenStart = field;
+  checkLabelPlacement(as, placement);
+}
+
 }  // namespace
 
 void dispatchStatement(Assembler& as) {
@@ -143,10 +152,14 @@ void dispatchStatement(Assembler& as) {
       // Only pass 1 enters labels, and so only it asks where to keep one.
       bool forEqu = as.pass == 1 && startsLikeEqu(as.scanPos);
       as.lineLabel = defineLabel(as, as.lastToken(), forEqu);
+      LabelPlacement placement = placeLabel(as, as.lineLabel);
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
-        return;
+      } else {
+        dispatchStatementBody(as);
       }
+      if (placement.label != nullptr) checkPlacementOfLineLabel(as, placement);
+      return;
     }
   } else {
     as.scanPos = as.lineStart;
