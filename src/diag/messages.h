@@ -34,6 +34,9 @@ namespace zelas::msg {
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
   X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
   X(includesListing, "'%s' is the listing being written; it can't be read as source.")             \
+  /* A file that can't be opened: the driver writes its own classic text, these go as records */   \
+  X(fileNotFound, "Unable to open '%s'")                                                           \
+  X(configNotFound, "Unable to open config file, '%s': Using default values.")                     \
   X(tooManyReports, "More than %d reports; Cannot continue; --max-reports=N sets the bound.")
 
 // ---- Error (reportError) --------------------------------------------------------------------
@@ -175,6 +178,14 @@ inline constexpr char outOfMemory[] = "\nError : Out of memory\n";
 inline constexpr char unknownOption[] = "\nError : unknown option '%s'\n";
 inline constexpr char badOptionValue[] = "\nError : invalid value '%s' for option '%s'\n";
 inline constexpr char missingOptionValue[] = "\nError : option '%s' requires a value\n";
+inline constexpr char depsNameLeftOut[] =
+    "\nWarning : make can't name '%s' in a rule; left out of '%s'.\n";
+inline constexpr char symbolLeftOut[] =
+    "\nWarning : '%s' is too long for a line of '%s'; left out.\n";
+inline constexpr char unknownProductOption[] = "\nWarning : Product ID '%s'is unknown!\n";
+inline constexpr char valueMustBeJoined[] =
+    "\nNote : -%c takes its value joined to it, as in '-%c%s'; '%s' is read as the source "
+    "name.\n";
 
 // ---- GNU-style diagnostics (--diagnostics=gnu) ----------------------------------------------
 inline constexpr char inExpansionOfMacro[] = "in expansion of macro '%s'";

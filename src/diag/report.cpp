@@ -131,6 +131,26 @@ void reportFatal(Assembler& as, const char* fmt, ...) {
   throw FatalStop{};
 }
 
+std::string driverMessage(const char* format, const char* argument) {
+  MessageText m;
+  std::snprintf(m.text, sizeof m.text, format, argument);
+  return m.text;
+}
+
+bool recordDriverReport(Assembler& as, Severity severity, bool atLine, const char* format,
+                        const char* text) {
+  const bool gnu = as.diagnosticStyle == DiagnosticStyle::gnu;
+  if (!gnu && as.diagnosticListeners.empty()) return false;
+  Diagnostic d = makeDiagnostic(as, severity, false, format, text);
+  if (!atLine) {
+    d.position.reset();
+    d.expansions.clear();
+  }
+  if (gnu) writeGnuDiagnostic(as.err, d);
+  for (const DiagnosticListener& listener : as.diagnosticListeners) listener(d);
+  return gnu;
+}
+
 void noteReportsLeftOut(Assembler& as) {
   const int leftOut = as.lineReportsLeftOut;
   as.lineReportsLeftOut = 0;

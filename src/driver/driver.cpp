@@ -48,6 +48,31 @@ struct Options {
   LongOptions longOptions;
 };
 
+// The example value shown for -p and -d when a bare one is followed by another argument.
+const char* joinedValueExample(char option) {
+  return option == 'p' ? "PX107" : "SYMBOL";
+}
+
+// A bare -p or -d takes no value from the next argument (that one is the source name): a note
+// says so, since the run would otherwise go on for another product or without the symbol.
+void noteBareOption(Assembler& as, const std::vector<std::string>& args, std::size_t i) {
+  if (args[i].size() != 2 || i + 1 >= args.size()) return;
+  char option = args[i][1];
+  std::fprintf(as.err, msg::valueMustBeJoined, option, option, joinedValueExample(option),
+               args[i + 1].c_str());
+}
+
+// An unknown -p product leaves the default product in place; the run says so on the console,
+// before the configuration is read, so the counts do not take it.
+void selectOptionProduct(Assembler& as, const std::string& name) {
+  if (findProduct(name) == nullptr &&
+      !recordDriverReport(as, Severity::warning, false, msg::unknownProduct,
+                          driverMessage(msg::unknownProduct, name.c_str()).c_str())) {
+    std::fprintf(as.err, msg::unknownProductOption, name.c_str());
+  }
+  selectProduct(as, name.c_str());
+}
+
 // A driver error that ends the run with status 1 after its message.
 struct CommandLineError {};
 
@@ -103,9 +128,11 @@ Options walkArguments(Assembler& as, const std::vector<std::string>& args) {
         break;
       case 'd':
         if (!rest.empty()) addDefinedSymbol(as.definedSymbols, rest);
+        if (rest.empty()) noteBareOption(as, args, i);
         break;
       case 'p':
         if (!rest.empty()) options.productName = rest;
+        if (rest.empty()) noteBareOption(as, args, i);
         break;
       default:
         break;  // other letters, upper case and a lone "-" are ignored
@@ -183,10 +210,15 @@ std::optional<std::string> configurationRead(const Options& options) {
 // that make never takes a missing rule for a good one.
 bool writeRequestedFiles(Assembler& as, const Options& options, const std::string& base) {
   const LongOptions& lo = options.longOptions;
-  if (lo.symbolsFile && !writeTextFile(*lo.symbolsFile, symbolsFileText(as))) {
+  std::vector<std::string> leftOut;
+  if (lo.symbolsFile && !writeTextFile(*lo.symbolsFile, symbolsFileText(as, &leftOut))) {
     std::fprintf(as.err, msg::unableToCreate, lo.symbolsFile->c_str());
     return false;
   }
+  for (const std::string& name : leftOut) {
+    std::fprintf(as.err, msg::symbolLeftOut, name.c_str(), lo.symbolsFile->c_str());
+  }
+  leftOut.clear();
   if (!lo.depsFile) return true;
   std::vector<std::string> targets = {base + ".lst", base + ".rom", base + ".hex"};
   if (lo.symbolsFile) targets.push_back(*lo.symbolsFile);
@@ -194,9 +226,12 @@ bool writeRequestedFiles(Assembler& as, const Options& options, const std::strin
   if (std::optional<std::string> config = configurationRead(options)) {
     prerequisites.push_back(*config);
   }
-  if (!writeTextFile(*lo.depsFile, dependencyRules(targets, prerequisites))) {
+  if (!writeTextFile(*lo.depsFile, dependencyRules(targets, prerequisites, &leftOut))) {
     std::fprintf(as.err, msg::unableToCreate, lo.depsFile->c_str());
     return false;
+  }
+  for (const std::string& name : leftOut) {
+    std::fprintf(as.err, msg::depsNameLeftOut, name.c_str(), lo.depsFile->c_str());
   }
   return true;
 }
@@ -212,7 +247,7 @@ int assemble(Assembler& as, const Options& options) {
     std::fprintf(as.err, msg::unableToCreate, listName.c_str());
     return 1;
   }
-  if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
+  if (!options.productName.empty()) selectOptionProduct(as, options.productName);
   printBanner(as);
   as.reportingEnabled = true;
   readConfiguration(as, options.configName.value_or(kDefaultConfig),

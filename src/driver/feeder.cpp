@@ -54,12 +54,16 @@ void feedSource(Assembler& as, const std::string& path) {
   }
   if (isTheListing(as, path)) reportFatal(as, msg::includesListing, path.c_str());
   SavedLineState saved(as);
-  DepthGuard depth(as.includeDepth);
   std::unique_ptr<SourceFile> file = SourceFile::open(path);
   if (file == nullptr) {
-    std::fprintf(as.err, msg::unableToOpen, path.c_str());
+    // The line state is still the include statement's, which the report points at.
+    if (!recordDriverReport(as, Severity::fatal, true, msg::fileNotFound,
+                            driverMessage(msg::fileNotFound, path.c_str()).c_str())) {
+      std::fprintf(as.err, msg::unableToOpen, path.c_str());
+    }
     throw FatalStop{};
   }
+  DepthGuard depth(as.includeDepth);
   as.sourceFile = file.get();
   as.filesRead.add(path);
   LineBuffer buffer;
@@ -96,6 +100,7 @@ const char* readIncludeName(Assembler& as) {
   static_assert(kLineSize >= kMaxLineLength + 1);
   expandLineTabs(as);  // an unquoted name runs to the end of the line, blanks and all
   char* out = as.tokenBuffer.data();  // the name never outlives the include statement
+  as.tokenStart = as.scanPos;         // a file that can't be opened is reported at its name
   if (*as.scanPos != '"') reportWarning(as, msg::missingQuote);
   // Steps over the opening quote, or over the first character of an unquoted name.
   if (*as.scanPos != '\0') ++as.scanPos;
