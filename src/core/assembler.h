@@ -111,6 +111,7 @@ struct Assembler {
   int macroDepth = 0;                       // macro expansions now open
   int includeDepth = 0;                     // include levels now open
   int expandedLines = 0;                    // macro body lines replayed in this pass
+  long long fileLines = 0;                  // lines read from files in this pass
   int includedFiles = 0;                    // files opened by include in this pass
   std::vector<MacroInvocation> expansions;  // open macro expansions, innermost last
 

@@ -165,6 +165,7 @@ void prepareSecondPass(Assembler& as) {
   resetExpansionCounts(as);
   resetLocalScope(as);
   as.expandedLines = 0;
+  as.fileLines = 0;
   as.includedFiles = 0;
   as.pass = 2;
   as.pc = 0;

@@ -45,6 +45,12 @@ bool isTheListing(const Assembler& as, const std::string& path) {
 
 }  // namespace
 
+int expandedLinesAllowed(const Assembler& as) {
+  const long long byFileLines = static_cast<long long>(kExpandedLinesPerFileLine) * as.fileLines;
+  return static_cast<int>(
+      std::min<long long>(kMaxExpandedLines, std::max<long long>(kFreeExpandedLines, byFileLines)));
+}
+
 void feedSource(Assembler& as, const std::string& path) {
   if (as.includeDepth >= kMaxIncludeDepth) {
     reportFatal(as, msg::includeTooDeep, kMaxIncludeDepth, path.c_str());
@@ -69,6 +75,7 @@ void feedSource(Assembler& as, const std::string& path) {
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) {
+    ++as.fileLines;
     dispatchStatement(as);
     endLineReports(as);
   }
@@ -80,8 +87,8 @@ void feedSource(Assembler& as, Macro& macro) {
   }
   as.expandedLines +=
       static_cast<int>(std::min<std::size_t>(macro.lines.size(), kMaxExpandedLines));
-  if (as.expandedLines > kMaxExpandedLines) {
-    reportFatal(as, msg::tooManyExpandedLines, kMaxExpandedLines, macro.name.c_str());
+  if (int allowed = expandedLinesAllowed(as); as.expandedLines > allowed) {
+    reportFatal(as, msg::tooManyExpandedLines, allowed, macro.name.c_str());
   }
   SavedLineState saved(as);
   DepthGuard depth(as.macroDepth);

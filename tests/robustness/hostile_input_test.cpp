@@ -156,13 +156,50 @@ TEST(WorkLimits, ExponentialMacroExpansionStopsAtTheLineLimit) {
   }
   test::Assembly a = test::assembleSource(source + "\tm20\n");
   EXPECT_EQ(a.run.status, 1);
+  // A source this small may replay the lines every pass may; a large one up to kMaxExpandedLines.
   EXPECT_TRUE(contains(a.run.err, "\nError : Macro expansions replay more than " +
-                                      std::to_string(kMaxExpandedLines) +
-                                      " lines in one pass; stopped while expanding 'm0'.\n0."))
+                                      std::to_string(kFreeExpandedLines) +
+                                      " lines in one pass; stopped while expanding 'm1'.\n0."))
       << a.run.err.substr(0, 400);
   EXPECT_EQ(countOf(a.run.err, "\nError : "), 1u);
   EXPECT_TRUE(contains(a.lst, "; Error : Macro expansions replay more than"));
   EXPECT_EQ(a.rom, "");
+}
+
+// m0 is one nop with a long comment; each further macro invokes the one before twice.
+std::string doublingMacros(int top) {
+  const std::string comment = " ;" + std::string(200, 'c') + "\n";
+  std::string source = "\tmacro m0\n\tnop" + comment + "\tendm\n";
+  for (int i = 1; i <= top; ++i) {
+    std::string previous = "\tm" + std::to_string(i - 1) + comment;
+    source += "\tmacro m" + std::to_string(i) + "\n" + previous + previous + "\tendm\n";
+  }
+  return source + "\tm" + std::to_string(top) + "\n";
+}
+
+// Under 9 KB of nested macros with long lines once listed 53 MB. A small source now replays at
+// most kFreeExpandedLines lines a pass, so its outputs stay near 10 MB at most.
+TEST(WorkLimits, ASmallSourceReplaysALimitedNumberOfLines) {
+  ScopedTempDir dir;
+  writeFile("prog.asm", doublingMacros(16));
+  ASSERT_LT(fs::file_size("prog.asm"), 10u * 1024);
+  test::RunResult r = test::runZelasExecutable({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.err, "Macro expansions replay more than " +
+                                  std::to_string(kFreeExpandedLines) + " lines in one pass"));
+  EXPECT_LT(fs::file_size("prog.lst") + r.err.size(), 11u * 1024 * 1024);
+}
+
+// A program with many lines of its own keeps a larger allowance: twice its file lines.
+TEST(WorkLimits, ALargeProgramMayReplayTwiceItsLines) {
+  ScopedTempDir dir;
+  std::string source(40000 * 2, '\n');
+  writeFile("prog.asm", doublingMacros(15) + source);
+  test::RunResult r = test::runZelasExecutable({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);  // the invocation comes before most lines are read: pass 1 stops
+  writeFile("prog.asm", source + doublingMacros(15));
+  r = test::runZelasExecutable({"-e", "prog"});
+  EXPECT_EQ(r.status, 0) << r.err.substr(0, 300);
 }
 
 TEST(WorkLimits, WideIncludeFanOutStopsAtTheFileLimit) {
