@@ -84,12 +84,11 @@ void insertFiller(Assembler& as, const Filler& filler) {
 }
 
 // The instruction would start on the page's last byte.
-// Returns true when the line label must stay as it is (a filler was inserted in pass 2).
-bool startsOnLastByte(Assembler& as, int size) {
+void startsOnLastByte(Assembler& as, int size) {
   if (as.xpageEnabled == 1) {
     if (as.pass == 2) {
       insertFiller(as, kXpageFiller);
-      return true;
+      return;
     }
     as.pc = wrapAdd(as.pc, 1);
   } else if (as.xpageEnabled == 0 && as.pass == 2) {
@@ -99,7 +98,6 @@ bool startsOnLastByte(Assembler& as, int size) {
       reportMinorWarning(as, msg::pageCrossingXpageOff);
     }
   }
-  return false;
 }
 
 // A two-byte instruction would end on the page's last byte, leaving no room for the XPAGE.
@@ -121,11 +119,12 @@ void endsOnLastByte(Assembler& as) {
 void pageCheck(Assembler& as, int size) {
   Value offset = pageOffset(as.pc);
   if (offset == kPageLastByte) {
-    if (startsOnLastByte(as, size)) return;
+    startsOnLastByte(as, size);
   } else if (size == 2 && offset == kPageLastByte - 1) {
     endsOnLastByte(as);
   }
-  // A label on the instruction's line names the instruction, after any filler.
+  // A label on the instruction's line names the instruction, after any filler: in pass 2 too,
+  // where the label's address is compared with what pass 1 gave it.
   if (as.lineLabel != nullptr) as.lineLabel->value = as.pc;
 }
 
