@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/buffers.h"
@@ -108,10 +109,11 @@ struct Assembler {
 
   // Macros.
   MacroTable macroTable;
-  int macroDepth = 0;                       // macro expansions now open
-  int includeDepth = 0;                     // include levels now open
-  int expandedLines = 0;                    // macro body lines replayed in this pass
-  long long fileLines = 0;                  // lines read from files in this pass
+  int macroDepth = 0;       // macro expansions now open
+  int includeDepth = 0;     // include levels now open
+  int expandedLines = 0;    // macro body lines replayed in this pass
+  long long fileLines = 0;  // lines read from files in this pass, first reads
+  std::unordered_set<std::string> filesReadThisPass;
   int includedFiles = 0;                    // files opened by include in this pass
   std::vector<MacroInvocation> expansions;  // open macro expansions, innermost last
 

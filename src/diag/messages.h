@@ -33,6 +33,9 @@ namespace zelas::msg {
   X(tooManyExpandedLines,                                                                          \
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
   X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
+  X(tooManyRereadLines,                                                                            \
+    "Macro expansions and files included again replay more than %d lines in one pass; "            \
+    "stopped reading '%s'.")                                                                       \
   X(includesListing, "'%s' is the listing being written; it can't be read as source.")             \
   /* A file that can't be opened: the driver writes its own classic text, these go as records */   \
   X(fileNotFound, "Unable to open '%s'")                                                           \

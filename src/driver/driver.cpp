@@ -166,6 +166,7 @@ void prepareSecondPass(Assembler& as) {
   resetLocalScope(as);
   as.expandedLines = 0;
   as.fileLines = 0;
+  as.filesReadThisPass.clear();
   as.includedFiles = 0;
   as.pass = 2;
   as.pc = 0;

@@ -72,10 +72,17 @@ void feedSource(Assembler& as, const std::string& path) {
   DepthGuard depth(as.includeDepth);
   as.sourceFile = file.get();
   as.filesRead.add(path);
+  // A file read again in this pass replays its lines, as a macro does, from the same allowance:
+  // includes that each include a file many times multiply a few lines without end.
+  const bool again = !as.filesReadThisPass.insert(path).second;
   LineBuffer buffer;
   useLineBuffer(as, buffer);
   while (readLineKeepingTabs(as)) {
-    ++as.fileLines;
+    if (!again) {
+      ++as.fileLines;
+    } else if (++as.expandedLines > expandedLinesAllowed(as)) {
+      reportFatal(as, msg::tooManyRereadLines, expandedLinesAllowed(as), path.c_str());
+    }
     dispatchStatement(as);
     endLineReports(as);
   }

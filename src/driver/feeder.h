@@ -25,9 +25,10 @@ inline constexpr int kMaxIncludedFiles = 1 << 10;
 #else
 // Macro body lines replayed in one pass, at most.
 inline constexpr int kMaxExpandedLines = 1 << 18;
-// Up to that, a pass may replay this many lines, or twice the lines it read from files if that
-// is more. A small source thus can't make a listing of hundreds of megabytes (a replayed line
-// lists up to about 280 bytes), while a large program keeps the full allowance.
+// Up to that, a pass may replay (macro lines, and lines of files it reads again) this many
+// lines, or twice the lines it read from files the first time if that is more. A small source thus
+// can't make a listing of hundreds of megabytes (a replayed line lists up to about 280 bytes),
+// while a large program keeps the full allowance.
 inline constexpr int kFreeExpandedLines = 1 << 15;
 inline constexpr int kExpandedLinesPerFileLine = 2;
 // Files opened by include statements in one pass.

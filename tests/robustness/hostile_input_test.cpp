@@ -202,6 +202,33 @@ TEST(WorkLimits, ALargeProgramMayReplayTwiceItsLines) {
   EXPECT_EQ(r.status, 0) << r.err.substr(0, 300);
 }
 
+// 25 includes of a file that includes another 25 times, which includes a third 25 times: under
+// 9 KB of files once listed 130 MB within the file limit. Lines of a file read again in a pass
+// come out of the same allowance as macro lines.
+TEST(WorkLimits, FilesIncludedAgainShareTheReplayAllowance) {
+  ScopedTempDir dir;
+  std::string top;
+  std::string first;
+  std::string second;
+  for (int i = 0; i < 25; ++i) {
+    top += "\tinclude \"d1.inc\"\n";
+    first += "\tinclude \"d2.inc\"\n";
+    second += "\tinclude \"d3.inc\"\n";
+  }
+  writeFile("prog.asm", top);
+  writeFile("d1.inc", first);
+  writeFile("d2.inc", second);
+  writeFile("d3.inc", "\tdb 1 ;" + std::string(200, 'y') + "\n\tdb 2\n");
+  test::RunResult r = test::runZelasExecutable({"-e", "prog"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(
+      contains(r.err, "\nError : Macro expansions and files included again replay more than " +
+                          std::to_string(kFreeExpandedLines) +
+                          " lines in one pass; stopped reading 'd2.inc'.\n"))
+      << r.err.substr(0, 300);
+  EXPECT_LT(fs::file_size("prog.lst"), 1024u * 1024);
+}
+
 TEST(WorkLimits, WideIncludeFanOutStopsAtTheFileLimit) {
   ScopedTempDir dir;
   // 200 includes of a file that includes an empty file 100 times: 20,200 files in one pass.
