@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/buffers.h"
@@ -54,6 +55,9 @@ struct FileRead {
   std::string path;
   FileId id;
 };
+// Reports shown in one run at most, unless --max-reports says otherwise; the next one stops the
+// run. Far above what a real program meets, however many warnings a generated table draws.
+inline constexpr int kDefaultMaxReports = 10000;
 
 struct Assembler {
   // A run on files of its own: an empty in-memory file system.
@@ -98,7 +102,12 @@ struct Assembler {
   bool reportingEnabled = false;
   int warningCount = 0;
   int errorCount = 0;
-  bool outputFailed = false;  // an output file could not be written completely
+  bool outputFailed = false;            // an output file could not be written completely
+  bool romOverflowReported = false;     // code or data beyond the product's ROM, told once
+  int maxReports = kDefaultMaxReports;  // reports shown at most (--max-reports); 0: no bound
+  int reportsShown = 0;
+  int lineReports = 0;         // shown for the current line
+  int lineReportsLeftOut = 0;  // counted but not shown for the current line
   // Told of every shown report; none by default, and then no record is built.
   std::vector<DiagnosticListener> diagnosticListeners;
 
@@ -123,9 +132,11 @@ struct Assembler {
 
   // Macros.
   MacroTable macroTable;
-  int macroDepth = 0;                       // macro expansions now open
-  int includeDepth = 0;                     // include levels now open
-  int expandedLines = 0;                    // macro body lines replayed in this pass
+  int macroDepth = 0;       // macro expansions now open
+  int includeDepth = 0;     // include levels now open
+  int expandedLines = 0;    // macro body lines replayed in this pass
+  long long fileLines = 0;  // lines read from files in this pass, first reads
+  std::unordered_set<std::string> filesReadThisPass;
   int includedFiles = 0;                    // files opened by include in this pass
   std::vector<MacroInvocation> expansions;  // open macro expansions, innermost last
 

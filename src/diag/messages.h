@@ -33,11 +33,18 @@ namespace zelas::msg {
   X(tooManyExpandedLines,                                                                          \
     "Macro expansions replay more than %d lines in one pass; stopped while expanding '%s'.")       \
   X(tooManyIncludes, "More than %d files included in one pass; stopped at '%s'.")                  \
+  X(tooManyRereadLines,                                                                            \
+    "Macro expansions and files included again replay more than %d lines in one pass; "            \
+    "stopped reading '%s'.")                                                                       \
   X(includesListing, "'%s' is the listing being written; it can't be read as source.")             \
   /* The file layer: a text that is not whole, or not the same in both passes, */                  \
   /* gives no image. */                                                                            \
   X(readFailed, "Read error in '%s'; Cannot continue.")                                            \
-  X(fileChanged, "'%s' changed while it was being assembled; Cannot continue.")
+  X(fileChanged, "'%s' changed while it was being assembled; Cannot continue.")             \
+  /* A file that can't be opened: the driver writes its own classic text, these go as records */   \
+  X(fileNotFound, "Unable to open '%s'")                                                           \
+  X(configNotFound, "Unable to open config file, '%s': Using default values.")                     \
+  X(tooManyReports, "More than %d reports; Cannot continue; --max-reports=N sets the bound.")
 
 // ---- Error (reportError) --------------------------------------------------------------------
 #define ZELAS_ERROR_MESSAGES(X)                                                               \
@@ -67,7 +74,13 @@ namespace zelas::msg {
   X(jumpUpperToLower, "Jumps and Indexing from upper 4K block to lower 4K block are illegal") \
   X(jumpLowerToUpper, "Jumps and Indexing from lower 4K block to upper 4K block are illegal") \
   X(unableToWrite, "Unable to write '%s'\n")                                                  \
-  X(macroBeforeDefinition, "Macro '%s' is referenced before it is defined.")
+  X(macroBeforeDefinition, "Macro '%s' is referenced before it is defined.")                  \
+  X(labelMoved,                                                                               \
+    "Label '%s' moved from %04Xh in pass 1 to %04Xh in pass 2; references to it may use "     \
+    "the wrong address.")                                                                     \
+  X(romOverflow,                                                                              \
+    "Program does not fit the ROM: code or data at '%04Xh' >= %04Xh, the ROM size; the "      \
+    "program reaches %04Xh.")
 
 // ---- Warning (reportWarning) ----------------------------------------------------------------
 #define ZELAS_WARNING_MESSAGES(X)                                                                  \
@@ -129,7 +142,8 @@ namespace zelas::msg {
   X(missingParamSingular, "Macro '%s' requires %d parameter.")                                     \
   X(tooManyParamsSingular, "Too many parameters. Macro '%s' requires %d parameter.")               \
   X(expandedLineTooLong, "Expanded macro line exceeds maximum line length; cut to %d characters.") \
-  X(strayItemText, "Unexpected '%c' in operand list; rest of line ignored.")
+  X(strayItemText, "Unexpected '%c' in operand list; rest of line ignored.")                       \
+  X(reportsLeftOut, "%d more reports on this line left out.")
 
 // ---- Minor warning (reportMinorWarning, suppressed by -b) -----------------------------------
 #define ZELAS_MINOR_WARNING_MESSAGES(X)                                      \
@@ -180,6 +194,14 @@ inline constexpr char missingOptionValue[] = "\nError : option '%s' requires a v
 inline constexpr char licenceNotice[] =
     "Copyright (c) 2026 The zelas developers\n"
     "MIT License: free to use, copy, modify and distribute, without warranty; see LICENSE.\n";
+inline constexpr char depsNameLeftOut[] =
+    "\nWarning : make can't name '%s' in a rule; left out of '%s'.\n";
+inline constexpr char symbolLeftOut[] =
+    "\nWarning : '%s' is too long for a line of '%s'; left out.\n";
+inline constexpr char unknownProductOption[] = "\nWarning : Product ID '%s'is unknown!\n";
+inline constexpr char valueMustBeJoined[] =
+    "\nNote : -%c takes its value joined to it, as in '-%c%s'; '%s' is read as the source "
+    "name.\n";
 
 // ---- GNU-style diagnostics (--diagnostics=gnu) ----------------------------------------------
 inline constexpr char inExpansionOfMacro[] = "in expansion of macro '%s'";

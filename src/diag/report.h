@@ -2,6 +2,8 @@
 // under its rule; one that is not shown has no effect at all.
 #pragma once
 
+#include <string>
+
 #include "core/assembler.h"
 
 #define ZELAS_PRINTF(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
@@ -16,6 +18,28 @@ void reportMinorWarning(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 void reportError(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
 // Always shown; counts an error and unwinds to the driver (FatalStop).
 [[noreturn]] void reportFatal(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
+
+// Reports shown for one line at most; the rest are counted, and the line's end says how many
+// were left out. A line has room for 63 data items: a line of them out of range shows whole.
+inline constexpr int kMaxReportsPerLine = 64;
+
+// A report the driver writes in a classic form of its own (a file that can't be opened, an
+// unknown -p product), not counted: in GNU style it is written as a record, and the listeners
+// are told of it, at the current line when atLine is set, else as a report of the run. Returns
+// true when the GNU line was written; the caller writes the classic text otherwise. format is
+// the catalogue text (for the rule id), text the message made from it.
+bool recordDriverReport(Assembler& as, Severity severity, bool atLine, const char* format,
+                        const char* text);
+// The message of a driver report: format with its one text argument, cut at 255 characters.
+std::string driverMessage(const char* format, const char* argument);
+
+// Writes the note of the reports left out on the current line, if any.
+void noteReportsLeftOut(Assembler& as);
+// Called at the end of every line: the per-line bound starts again for the next one.
+inline void endLineReports(Assembler& as) {
+  if (as.lineReportsLeftOut != 0) noteReportsLeftOut(as);
+  as.lineReports = 0;
+}
 
 // Forces the reports of a pass-1-only check through: reporting is set for the guard's lifetime
 // and cleared (not restored) afterwards.

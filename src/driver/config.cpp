@@ -18,7 +18,11 @@ namespace zelas {
 namespace {
 
 void reportMissingFile(Assembler& as, const std::string& path) {
-  std::fprintf(as.err, msg::configMissingConsole, path.c_str());
+  // Named on the command line, so no line of a file is to blame.
+  if (!recordDriverReport(as, Severity::warning, false, msg::configNotFound,
+                          driverMessage(msg::configNotFound, path.c_str()).c_str())) {
+    std::fprintf(as.err, msg::configMissingConsole, path.c_str());
+  }
   listPrintf(as, msg::configMissingListing, path.c_str());
   ++as.warningCount;
 }
@@ -62,7 +66,10 @@ void readConfiguration(Assembler& as, const std::string& path, bool isExplicit) 
   as.configurationPath = path;
   as.inputsRead.push_back({path, file->id()});
   listPrintf(as, msg::configNotice, path.c_str());
-  while (readLine(as)) readSetting(as);
+  while (readLine(as)) {
+    readSetting(as);
+    endLineReports(as);
+  }
 }
 
 std::optional<Value> parseConfigValue(Assembler& as) {

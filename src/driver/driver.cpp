@@ -50,6 +50,31 @@ struct Options {
   LongOptions longOptions;
 };
 
+// The example value shown for -p and -d when a bare one is followed by another argument.
+const char* joinedValueExample(char option) {
+  return option == 'p' ? "PX107" : "SYMBOL";
+}
+
+// A bare -p or -d takes no value from the next argument (that one is the source name): a note
+// says so, since the run would otherwise go on for another product or without the symbol.
+void noteBareOption(Assembler& as, const std::vector<std::string>& args, std::size_t i) {
+  if (args[i].size() != 2 || i + 1 >= args.size()) return;
+  char option = args[i][1];
+  std::fprintf(as.err, msg::valueMustBeJoined, option, option, joinedValueExample(option),
+               args[i + 1].c_str());
+}
+
+// An unknown -p product leaves the default product in place; the run says so on the console,
+// before the configuration is read, so the counts do not take it.
+void selectOptionProduct(Assembler& as, const std::string& name) {
+  if (findProduct(name) == nullptr &&
+      !recordDriverReport(as, Severity::warning, false, msg::unknownProduct,
+                          driverMessage(msg::unknownProduct, name.c_str()).c_str())) {
+    std::fprintf(as.err, msg::unknownProductOption, name.c_str());
+  }
+  selectProduct(as, name.c_str());
+}
+
 // A driver error that ends the run with status 1 after its message.
 struct CommandLineError {};
 
@@ -105,9 +130,11 @@ Options walkArguments(Assembler& as, const std::vector<std::string>& args) {
         break;
       case 'd':
         if (!rest.empty()) addDefinedSymbol(as.definedSymbols, rest);
+        if (rest.empty()) noteBareOption(as, args, i);
         break;
       case 'p':
         if (!rest.empty()) options.productName = rest;
+        if (rest.empty()) noteBareOption(as, args, i);
         break;
       default:
         break;  // other letters, upper case and a lone "-" are ignored
@@ -162,6 +189,8 @@ void prepareSecondPass(Assembler& as) {
   resetExpansionCounts(as);
   resetLocalScope(as);
   as.expandedLines = 0;
+  as.fileLines = 0;
+  as.filesReadThisPass.clear();
   as.includedFiles = 0;
   as.pass = 2;
   as.pc = 0;
@@ -209,20 +238,28 @@ bool writeSarifLog(Assembler& as, const std::string& path, const SarifLog& log) 
 bool writeRequestedFiles(Assembler& as, const Options& options, const std::string& base,
                          const SarifLog& sarif) {
   const LongOptions& lo = options.longOptions;
+  std::vector<std::string> leftOut;
   if (lo.sarifFile && !writeSarifLog(as, *lo.sarifFile, sarif)) return false;
-  if (lo.symbolsFile && !writeTextFile(as.files, *lo.symbolsFile, symbolsFileText(as))) {
+  if (lo.symbolsFile && !writeTextFile(as.files, *lo.symbolsFile, symbolsFileText(as, &leftOut))) {
     std::fprintf(as.err, msg::unableToCreate, lo.symbolsFile->c_str());
     return false;
   }
+  for (const std::string& name : leftOut) {
+    std::fprintf(as.err, msg::symbolLeftOut, name.c_str(), lo.symbolsFile->c_str());
+  }
+  leftOut.clear();
   if (!lo.depsFile) return true;
   std::vector<std::string> targets = {base + ".lst", base + ".rom", base + ".hex"};
   if (lo.symbolsFile) targets.push_back(*lo.symbolsFile);
   std::vector<std::string> prerequisites = as.filesRead.names();
   // The configuration file this run read, if any: a make rule must name it too.
   if (as.configurationPath) prerequisites.push_back(*as.configurationPath);
-  if (!writeTextFile(as.files, *lo.depsFile, dependencyRules(targets, prerequisites))) {
+  if (!writeTextFile(as.files, *lo.depsFile, dependencyRules(targets, prerequisites, &leftOut))) {
     std::fprintf(as.err, msg::unableToCreate, lo.depsFile->c_str());
     return false;
+  }
+  for (const std::string& name : leftOut) {
+    std::fprintf(as.err, msg::depsNameLeftOut, name.c_str(), lo.depsFile->c_str());
   }
   return true;
 }
@@ -272,7 +309,7 @@ void finishStoppedRun(Assembler& as, const Options& options,
 // The run proper, once its listing is open; FatalStop and bad_alloc end it early.
 int assembleToListing(Assembler& as, const Options& options, const std::string& base,
                       const std::vector<std::string>& outputs, const SarifLog& sarif) {
-  if (!options.productName.empty()) selectProduct(as, options.productName.c_str());
+  if (!options.productName.empty()) selectOptionProduct(as, options.productName);
   printBanner(as);
   as.reportingEnabled = true;
   readConfiguration(as, options.configName.value_or(kDefaultConfig),
@@ -365,6 +402,7 @@ int runZelas(Assembler& as, const std::vector<std::string>& args) {
     if (options.longOptions.sarifFile) {
       as.diagnosticListeners.push_back([&sarif](const Diagnostic& d) { sarif.add(d); });
     }
+    as.maxReports = options.longOptions.maxReports;
     if (options.source.empty()) {
       std::fputs(msg::noInputFile, as.err);
       return 1;

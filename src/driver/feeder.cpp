@@ -39,9 +39,14 @@ bool isTheListing(Assembler& as, const std::string& path) {
   return as.listFile != nullptr && sameFile(as.files, path, as.listPath);
 }
 
+// The line state is still the include statement's, which a GNU-style report points at.
 [[noreturn]] void stopOnOpenFailure(Assembler& as, const std::string& path, OpenFailure failure) {
-  std::fprintf(as.err, failure == OpenFailure::notRegular ? msg::notRegularFile : msg::unableToOpen,
-               path.c_str());
+  if (failure == OpenFailure::notRegular) {
+    std::fprintf(as.err, msg::notRegularFile, path.c_str());
+  } else if (!recordDriverReport(as, Severity::fatal, true, msg::fileNotFound,
+                                 driverMessage(msg::fileNotFound, path.c_str()).c_str())) {
+    std::fprintf(as.err, msg::unableToOpen, path.c_str());
+  }
   throw FatalStop{};
 }
 
@@ -56,6 +61,12 @@ void compareWithFirstReading(Assembler& as, const SourceFile& file) {
 
 }  // namespace
 
+int expandedLinesAllowed(const Assembler& as) {
+  const long long byFileLines = static_cast<long long>(kExpandedLinesPerFileLine) * as.fileLines;
+  return static_cast<int>(
+      std::min<long long>(kMaxExpandedLines, std::max<long long>(kFreeExpandedLines, byFileLines)));
+}
+
 void feedSource(Assembler& as, const std::string& path) {
   if (as.includeDepth >= kMaxIncludeDepth) {
     reportFatal(as, msg::includeTooDeep, kMaxIncludeDepth, path.c_str());
@@ -65,17 +76,28 @@ void feedSource(Assembler& as, const std::string& path) {
   }
   if (isTheListing(as, path)) reportFatal(as, msg::includesListing, path.c_str());
   SavedLineState saved(as);
-  DepthGuard depth(as.includeDepth);
   OpenFailure failure = OpenFailure::notFound;
   std::unique_ptr<SourceFile> file = SourceFile::open(as.files, path, &failure);
   if (file == nullptr) stopOnOpenFailure(as, path, failure);
+  DepthGuard depth(as.includeDepth);
   as.sourceFile = file.get();
   // A name read before is known with its file: a program including one file many times would
   // otherwise make the outputs' check as long as its includes.
   if (as.filesRead.add(path) && as.pass == 1) as.inputsRead.push_back({path, file->id()});
+  // A file read again in this pass replays its lines, as a macro does, from the same allowance:
+  // includes that each include a file many times multiply a few lines without end.
+  const bool again = !as.filesReadThisPass.insert(path).second;
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  while (readLineKeepingTabs(as)) dispatchStatement(as);
+  while (readLineKeepingTabs(as)) {
+    if (!again) {
+      ++as.fileLines;
+    } else if (++as.expandedLines > expandedLinesAllowed(as)) {
+      reportFatal(as, msg::tooManyRereadLines, expandedLinesAllowed(as), path.c_str());
+    }
+    dispatchStatement(as);
+    endLineReports(as);
+  }
   compareWithFirstReading(as, *file);
 }
 
@@ -85,8 +107,8 @@ void feedSource(Assembler& as, Macro& macro) {
   }
   as.expandedLines +=
       static_cast<int>(std::min<std::size_t>(macro.lines.size(), kMaxExpandedLines));
-  if (as.expandedLines > kMaxExpandedLines) {
-    reportFatal(as, msg::tooManyExpandedLines, kMaxExpandedLines, macro.name.c_str());
+  if (int allowed = expandedLinesAllowed(as); as.expandedLines > allowed) {
+    reportFatal(as, msg::tooManyExpandedLines, allowed, macro.name.c_str());
   }
   SavedLineState saved(as);
   DepthGuard depth(as.macroDepth);
@@ -97,6 +119,7 @@ void feedSource(Assembler& as, Macro& macro) {
     frame.replaying(line);
     buildLine(as, &line, &macro);
     dispatchStatement(as);
+    endLineReports(as);
   }
 }
 
@@ -104,6 +127,7 @@ const char* readIncludeName(Assembler& as) {
   static_assert(kLineSize >= kMaxLineLength + 1);
   expandLineTabs(as);  // an unquoted name runs to the end of the line, blanks and all
   char* out = as.tokenBuffer.data();  // the name never outlives the include statement
+  as.tokenStart = as.scanPos;         // a file that can't be opened is reported at its name
   if (*as.scanPos != '"') reportWarning(as, msg::missingQuote);
   // Steps over the opening quote, or over the first character of an unquoted name.
   if (*as.scanPos != '\0') ++as.scanPos;

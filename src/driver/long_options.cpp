@@ -1,5 +1,6 @@
 #include "driver/long_options.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "diag/messages.h"
@@ -20,7 +21,8 @@ enum class LongKind {
   includePath,
   symbols,
   sarif,
-  outputDir
+  outputDir,
+  maxReports
 };
 
 struct LongOptionRow {
@@ -42,6 +44,7 @@ constexpr LongOptionRow kLongOptions[] = {
     {"symbols",       LongKind::symbols,      true},
     {"sarif",         LongKind::sarif,        true},
     {"output-dir",    LongKind::outputDir,    true},
+    {"max-reports",   LongKind::maxReports,   true},
 };
 // clang-format on
 
@@ -64,6 +67,7 @@ constexpr const char* kHelpLines[] = {
     "                       --sarif files named without a folder) into DIR\n",
     "  --symbols=FILE       write every label to FILE as 'name: equ value' lines\n",
     "  --sarif=FILE         write every report of the run to FILE as a SARIF 2.1.0 log\n",
+    "  --max-reports=N      stop the run after N reports shown (default 10000; 0: no bound)\n",
     "  --list-products      list the products: family, RAM ranges and ROM size, and exit\n",
     "  --help               show this help and exit\n",
     "  --version            show the version and exit\n",
@@ -88,6 +92,16 @@ std::optional<std::string> optionValue(const std::vector<std::string>& args, std
   return args[++i];
 }
 
+// A count of reports: decimal digits only, at most what an int holds.
+std::optional<int> reportCount(const std::string& value) {
+  int n = 0;
+  auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (ec != std::errc{} || end != value.data() + value.size() || n < 0 || value[0] == '+') {
+    return std::nullopt;
+  }
+  return n;
+}
+
 std::optional<ColorMode> colorMode(const std::string& value) {
   if (value == "auto") return ColorMode::automatic;
   if (value == "always") return ColorMode::always;
@@ -99,6 +113,7 @@ std::optional<ColorMode> colorMode(const std::string& value) {
 bool acceptedValue(LongKind kind, const std::string& value) {
   if (kind == LongKind::diagnostics) return value == "gnu" || value == "classic";
   if (kind == LongKind::color) return colorMode(value).has_value();
+  if (kind == LongKind::maxReports) return reportCount(value).has_value();
   return !value.empty();
 }
 
@@ -129,6 +144,9 @@ bool applyValue(LongKind kind, const std::string& value, const std::string& opti
       break;
     case LongKind::outputDir:
       options.outputDir = value;
+      break;
+    case LongKind::maxReports:
+      options.maxReports = *reportCount(value);
       break;
     case LongKind::help:
     case LongKind::version:

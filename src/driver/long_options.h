@@ -27,6 +27,7 @@ struct LongOptions {
   std::optional<std::string> sarifFile;
   std::optional<std::string> outputDir;  // where the listing, .rom and .hex go
   std::vector<std::string> includePath;
+  int maxReports = kDefaultMaxReports;
 };
 
 // True for an argument that is a long option ("--" followed by a name).

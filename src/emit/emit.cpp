@@ -1,5 +1,6 @@
 #include "emit/emit.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -11,6 +12,7 @@
 #include "diag/report.h"
 #include "emit/listing.h"
 #include "target/opcode_map.h"
+#include "target/product.h"
 
 namespace zelas {
 
@@ -87,12 +89,11 @@ void insertFiller(Assembler& as, const Filler& filler) {
 }
 
 // The instruction would start on the page's last byte.
-// Returns true when the line label must stay as it is (a filler was inserted in pass 2).
-bool startsOnLastByte(Assembler& as, int size) {
+void startsOnLastByte(Assembler& as, int size) {
   if (as.xpageEnabled == 1) {
     if (as.pass == 2) {
       insertFiller(as, kXpageFiller);
-      return true;
+      return;
     }
     as.pc = wrapAdd(as.pc, 1);
   } else if (as.xpageEnabled == 0 && as.pass == 2) {
@@ -102,7 +103,6 @@ bool startsOnLastByte(Assembler& as, int size) {
       reportMinorWarning(as, msg::pageCrossingXpageOff);
     }
   }
-  return false;
 }
 
 // A two-byte instruction would end on the page's last byte, leaving no room for the XPAGE.
@@ -124,11 +124,12 @@ void endsOnLastByte(Assembler& as) {
 void pageCheck(Assembler& as, int size) {
   Value offset = pageOffset(as.pc);
   if (offset == kPageLastByte) {
-    if (startsOnLastByte(as, size)) return;
+    startsOnLastByte(as, size);
   } else if (size == 2 && offset == kPageLastByte - 1) {
     endsOnLastByte(as);
   }
-  // A label on the instruction's line names the instruction, after any filler.
+  // A label on the instruction's line names the instruction, after any filler: in pass 2 too,
+  // where the label's address is compared with what pass 1 gave it.
   if (as.lineLabel != nullptr) as.lineLabel->value = as.pc;
 }
 
@@ -137,9 +138,21 @@ void reserveCode(Assembler& as, int size) {
   as.pc = wrapAdd(as.pc, size);
 }
 
+void checkFitsRom(Assembler& as, Value address, std::size_t count) {
+  if (!as.romRangeCheck || as.romOverflowReported) return;
+  const auto romSize = static_cast<std::size_t>(as.currentProduct->romSize);
+  const std::size_t first = toUnsigned(address);
+  if (first + count <= romSize) return;
+  // Once: every byte after the first one beyond is beyond as well.
+  as.romOverflowReported = true;
+  reportError(as, msg::romOverflow, static_cast<unsigned>(std::max(first, romSize)),
+              static_cast<unsigned>(romSize), toUnsigned(as.maxPC));
+}
+
 void emitByte(Assembler& as, Value byte, int cycles) {
   pageCheck(as, 1);
   if (listing(as)) {
+    checkFitsRom(as, as.pc, 1);
     int bytes[1] = {lowByte(byte)};
     listCodeLine(as, as.pc, bytes, 1, cycles, as.lineStart);
     if (as.observer != nullptr)
@@ -153,6 +166,7 @@ void emitByte(Assembler& as, Value byte, int cycles) {
 void emitTwoBytes(Assembler& as, Value first, Value second, int cycles) {
   pageCheck(as, 2);
   if (listing(as)) {
+    checkFitsRom(as, as.pc, 2);
     int bytes[2] = {lowByte(first), lowByte(second)};
     listCodeLine(as, as.pc, bytes, 2, cycles, as.lineStart);
     if (as.observer != nullptr)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/assembler.h"
+#include "core/buffers.h"
 
 namespace zelas {
 
@@ -36,12 +37,20 @@ std::string equLine(const Entry& entry) {
 
 }  // namespace
 
-std::string symbolsFileText(const Assembler& as) {
+std::string symbolsFileText(const Assembler& as, std::vector<std::string>* leftOut) {
   std::vector<Entry> entries = collectLabels(as.labels);
   // A scope's locals follow their global, but "a.x" sorts after "a-b": sort the full names.
   std::sort(entries.begin(), entries.end());
   std::string text;
-  for (const Entry& entry : entries) text += equLine(entry);
+  for (const Entry& entry : entries) {
+    std::string line = equLine(entry);
+    // A local named after its scope can be longer than any line: zelas would cut it.
+    if (line.size() - 1 <= kMaxLineLength) {
+      text += line;
+    } else if (leftOut != nullptr) {
+      leftOut->push_back(entry.first);
+    }
+  }
   return text;
 }
 

@@ -18,6 +18,8 @@ class SavedLineState {
         lineStart_(as.lineStart),
         scanPos_(as.scanPos),
         tokenStart_(as.tokenStart),
+        lineReports_(as.lineReports),
+        lineReportsLeftOut_(as.lineReportsLeftOut),
         lineNumber_(as.lineNumber),
         lineKeepsTabs_(as.lineKeepsTabs) {}
   ~SavedLineState() {
@@ -25,6 +27,8 @@ class SavedLineState {
     as_.lineStart = lineStart_;
     as_.scanPos = scanPos_;
     as_.tokenStart = tokenStart_;
+    as_.lineReports = lineReports_;
+    as_.lineReportsLeftOut = lineReportsLeftOut_;
     as_.lineNumber = lineNumber_;
     as_.lineKeepsTabs = lineKeepsTabs_;
   }
@@ -37,6 +41,8 @@ class SavedLineState {
   char* lineStart_;
   char* scanPos_;
   const char* tokenStart_;
+  int lineReports_;
+  int lineReportsLeftOut_;
   int lineNumber_;
   bool lineKeepsTabs_;
 };

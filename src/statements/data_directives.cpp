@@ -225,6 +225,7 @@ void listStringBytes(Assembler& as, const std::string& text, std::size_t first, 
 
 // Pass 2: the header, the continuation lines and the bytes of a ds string.
 void storeDs(Assembler& as, const std::string& text) {
+  checkFitsRom(as, as.pc, text.size());
   listDsHeader(as, text);
   std::size_t address = toUnsigned(as.pc);
   std::size_t stored = bytesInImage(as, address, text.size());
@@ -238,6 +239,7 @@ void storeDs(Assembler& as, const std::string& text) {
 
 // Pass 2: the header, the continuation lines and the character/zero pairs of a dsu string.
 void storeDsu(Assembler& as, const std::string& text) {
+  checkFitsRom(as, as.pc, 2 * text.size());
   listDsuHeader(as, text);
   std::size_t address = toUnsigned(as.pc);
   std::size_t stored = bytesInImage(as, address, 2 * text.size()) / 2;  // whole pairs only

@@ -129,6 +129,15 @@ bool startsLikeEqu(const char* p) {
   return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
 }
 
+// The report of a label that moved points at the label field (a data statement may have cut
+// the line after its first item; the field is then at its start).
+void checkPlacementOfLineLabel(Assembler& as, const LabelPlacement& placement) {
+  const char* field = as.lineStart;
+  while (isBlank(*field)) ++field;
+  as.tokenStart = field;
+  checkLabelPlacement(as, placement);
+}
+
 }  // namespace
 
 std::vector<std::string_view> statementKeywords() {
@@ -157,10 +166,14 @@ void dispatchStatement(Assembler& as) {
       if (observer != nullptr && as.lineLabel != nullptr) {
         observer->labelDefined(spotAt(as, nameAt), *as.lineLabel);
       }
+      LabelPlacement placement = placeLabel(as, as.lineLabel);
       if (atLineEnd(as)) {  // the colon was taken with the blanks and comment after it
         listAddressLine(as);
-        return;
+      } else {
+        dispatchStatementBody(as);
       }
+      if (placement.label != nullptr) checkPlacementOfLineLabel(as, placement);
+      return;
     }
   } else {
     as.scanPos = as.lineStart;

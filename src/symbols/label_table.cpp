@@ -171,6 +171,7 @@ Label* newGlobalLabel(Assembler& as, std::string_view name, bool forEqu) {
       ForcedReport forced(as);
       reportWarning(as, msg::labelAlreadyDefined, existing->name.c_str());
     }
+    existing->duplicate = true;
     // The locals that follow a duplicate join the first record's scope. Pass 2 finds that same
     // record for both statements and follows its scope, so both passes see one list, and a
     // local repeated under the two statements is reported as a duplicate local.
@@ -196,6 +197,7 @@ Label* newLocalLabel(Assembler& as, std::string_view name, bool forEqu) {
   if (Label* existing = findInScope(table, table.localScope, name)) {
     ForcedReport forced(as);
     reportWarning(as, msg::localAlreadyDefined, existing->name.c_str());
+    existing->duplicate = true;
     return existing;
   }
   return &insertLabel(as, table.localScope, name, forEqu);
@@ -249,6 +251,30 @@ Label* defineLabel(Assembler& as, std::string_view name, bool forEqu) {
     as.labels.localScope = label;
   }
   return label;
+}
+
+LabelPlacement placeLabel(Assembler& as, Label* label) {
+  // A duplicate's one record holds the address of its last definition, which every other
+  // definition differs from: it was reported in pass 1 already.
+  if (as.pass != 2 || label == nullptr || label->kind != ' ' || label->duplicate) return {};
+  LabelPlacement placement{label, label->value};
+  label->value = as.pc;
+  // A statement only moves its label forward (past fillers, or by org), so a label already
+  // beyond its pass-1 address is reported now: its statement may not get to the end, as code
+  // beyond the image that pass 1 measured stops the run.
+  if (as.pc > placement.firstPassAddress) {
+    checkLabelPlacement(as, placement);
+    return {};
+  }
+  return placement;
+}
+
+void checkLabelPlacement(Assembler& as, const LabelPlacement& placement) {
+  const Label* label = placement.label;
+  if (label == nullptr || label->value == placement.firstPassAddress) return;
+  std::string name = label->scope == nullptr ? label->name : label->scope->name + label->name;
+  reportError(as, msg::labelMoved, name.c_str(), toUnsigned(placement.firstPassAddress),
+              toUnsigned(label->value));
 }
 
 void resetLocalScope(Assembler& as) {

@@ -58,6 +58,7 @@ struct alignas(64) Label {
   const Label* scope = nullptr;  // locals: the global (or orphan scope) they belong to
   std::uint32_t ownerId = 0;     // the scope key this record is filed under; 0 for globals
   std::uint32_t scopeId = 0;     // globals: the key their locals are filed under
+  bool duplicate = false;        // pass 1 met a second definition (reported there)
 };
 
 // Label records in entry order, in blocks that never move, so that pointers to them stay valid.
@@ -165,6 +166,17 @@ Label* defineLabel(Assembler& as, std::string_view name, bool forEqu = false);
 Label* newLabel(Assembler& as, std::string_view name, bool forEqu = false);
 // Looks name up in the local scope ("." names) or the global table; never creates or reports.
 Label* findLabel(Assembler& as, std::string_view name);
+// A label field of pass 2 and the address pass 1 gave its label.
+struct LabelPlacement {
+  Label* label = nullptr;  // null: nothing to check (pass 1, equ labels, duplicates)
+  Value firstPassAddress = 0;
+};
+// Pass 2: gives the address label of the current line the pc, as pass 1 did, remembering what
+// pass 1 gave it; the statement may still move it (a filler in front of an instruction, org).
+LabelPlacement placeLabel(Assembler& as, Label* label);
+// After the statement: an error when the label ended at another address than in pass 1, since
+// every reference assembled before it (all forward ones) used the pass-1 address.
+void checkLabelPlacement(Assembler& as, const LabelPlacement& placement);
 // Called between the passes: pass 2 starts with an empty local scope.
 void resetLocalScope(Assembler& as);
 // The global labels in byte-wise name order (unsigned bytes, as std::string compares them).

@@ -101,5 +101,72 @@ TEST(Report, ListingGetsOneLinePerReportWithItsPrefix) {
             "; Error : EOF Reached: 'ENDM' missing in 'm' macro definition.\n");
 }
 
+// How many lines of text start with prefix.
+int linesStartingWith(const std::string& text, const std::string& prefix) {
+  int n = 0;
+  for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+    if (text.compare(at, prefix.size(), prefix) == 0) ++n;
+    if (text.find('\n', at) == std::string::npos) break;
+  }
+  return n;
+}
+
+TEST(ReportBounds, ALineShowsItsFirstReportsAndOneLineForTheRestYetCountsAll) {
+  LineHarness h;
+  h.enableReports();
+  h.setLine("  db @@@");
+  for (int i = 0; i < kMaxReportsPerLine + 6; ++i) reportWarning(h.as, msg::badCharacter, '@');
+  reportError(h.as, msg::illegalOperands);
+  std::string shown = h.errText();
+  EXPECT_EQ(linesStartingWith(shown, "Warning : Expecting"), kMaxReportsPerLine);
+  EXPECT_EQ(linesStartingWith(shown, "Error : "), 0);
+  endLineReports(h.as);
+  EXPECT_EQ(h.errText(), "\nWarning : 7 more reports on this line left out.\n0.0:   db @@@\n");
+  EXPECT_EQ(h.as.warningCount, kMaxReportsPerLine + 6);  // the note itself is no report
+  EXPECT_EQ(h.as.errorCount, 1);
+  // The next line starts with a bound of its own.
+  reportError(h.as, msg::illegalOperands);
+  EXPECT_EQ(linesStartingWith(h.errText(), "Error : "), 1);
+}
+
+TEST(ReportBounds, TheRunStopsAtItsBoundAndZeroMeansNone) {
+  LineHarness h;
+  h.enableReports();
+  h.setLine("x");
+  h.as.maxReports = 3;
+  for (int i = 0; i < 3; ++i) {
+    reportWarning(h.as, msg::tooManyOperands);
+    endLineReports(h.as);
+  }
+  EXPECT_THROW(reportWarning(h.as, msg::tooManyOperands), FatalStop);
+  std::string text = h.errText();
+  EXPECT_EQ(linesStartingWith(text, "Warning : "), 3);
+  EXPECT_EQ(text.substr(text.rfind("\nError")),
+            "\nError : More than 3 reports; Cannot continue; --max-reports=N sets the bound.\n"
+            "0.0: x\n");
+  EXPECT_EQ(h.as.warningCount, 4);
+  EXPECT_EQ(h.as.errorCount, 1);
+  // A fatal report is shown whatever the bound.
+  EXPECT_THROW(reportFatal(h.as, msg::eofInMacroBody, "m"), FatalStop);
+  EXPECT_EQ(linesStartingWith(h.errText(), "Error : EOF Reached"), 1);
+  h.as.maxReports = 0;
+  for (int i = 0; i < 2 * kDefaultMaxReports; ++i) {
+    reportWarning(h.as, msg::tooManyOperands);
+    endLineReports(h.as);
+  }
+  EXPECT_EQ(linesStartingWith(h.errText(), "Warning : "), 2 * kDefaultMaxReports);
+}
+
+// A generated table may draw thousands of legitimate warnings: the run completes, and the exit
+// status takes them all (saturated).
+TEST(ReportBounds, AGeneratedTableWithThousandsOfWarningsCompletes) {
+  std::string source;
+  for (int i = 0; i < 5000; ++i) source += "\tdb 300\n";
+  test::Assembly a = test::assembleSource(source, {"-e"});
+  EXPECT_EQ(a.run.status, 255);
+  EXPECT_NE(a.run.out.find("\nComplete (with warnings and/or errors)\n"), std::string::npos);
+  EXPECT_NE(a.lst.find("\nWarnings = 5000\nErrors   = 0\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zelas

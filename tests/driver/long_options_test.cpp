@@ -95,6 +95,33 @@ TEST(MakeRules, ListsEveryPrerequisiteAndAnEmptyRuleForAllButTheSource) {
   EXPECT_EQ(dependencyRules({"p.lst"}, {"p.asm"}), "p.lst: p.asm\n");
 }
 
+// ':' ends the targets wherever it stands; '%' makes a target a pattern, but is itself in a
+// prerequisite, where make would keep a backslash in front of it.
+TEST(MakeRules, EscapesColonsAndThePercentOfTargetsOnly) {
+  EXPECT_EQ(escapeForMake("c:d.inc"), "c\\:d.inc");
+  EXPECT_EQ(escapeForMake("e%f.inc"), "e%f.inc");
+  EXPECT_EQ(escapeForMake("e%f.inc", MakeRole::target), "e\\%f.inc");
+  EXPECT_EQ(escapeForMake("o\\:p", MakeRole::target), "o\\\\\\:p");
+  EXPECT_EQ(dependencyRules({"p%.lst"}, {"p.asm", "x%:y.inc"}),
+            "p\\%.lst: p.asm x%\\:y.inc\n"
+            "\n"
+            "x\\%\\:y.inc:\n");
+}
+
+TEST(MakeRules, LeavesOutWhatMakeCannotName) {
+  EXPECT_FALSE(makeCanName("a;b.inc"));
+  EXPECT_FALSE(makeCanName("line\nend.inc"));
+  EXPECT_FALSE(makeCanName("ends\\"));
+  EXPECT_FALSE(makeCanName(""));
+  EXPECT_TRUE(makeCanName("a\\b:c#d$e%f g"));
+  std::vector<std::string> leftOut;
+  EXPECT_EQ(dependencyRules({"p.lst"}, {"p.asm", "a;b.inc", "c.inc"}, &leftOut),
+            "p.lst: p.asm c.inc\n"
+            "\n"
+            "c.inc:\n");
+  EXPECT_EQ(leftOut, std::vector<std::string>{"a;b.inc"});
+}
+
 TEST(MakeRules, FileSetKeepsFirstUseOrderWithoutRepeats) {
   FileSet files;
   for (const char* name : {"main.asm", "b.inc", "a.inc", "b.inc", "main.asm"}) files.add(name);

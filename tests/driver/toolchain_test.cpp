@@ -1,6 +1,7 @@
 // The toolchain options end to end, through the zelas executable: make rules, the include search
 // list, GNU-style diagnostics, the symbols file, and the examples' makefile.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -77,6 +78,49 @@ TEST(Deps, NotWrittenWhenTheRunStops) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "\nError : Unable to open 'missing.inc'\n");
   EXPECT_FALSE(fileExists("prog.d"));
+}
+
+// Exit status of make -q prog.lst: 0 up to date, 1 to be remade, 2 for a rule make can't read.
+int makeQuestionStatus() {
+  int raw = std::system("make -q prog.lst >make.out 2>&1");
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Names with every character that make treats specially in a rule: make must find each file
+// under its name (nothing to do right after the run) and see each one change.
+TEST(Deps, MakeReadsBackNamesWithEveryCharacterItTreatsSpecially) {
+  ScopedTempDir dir;
+  const std::vector<std::string> names = {"c:d.inc", "e%f.inc",  "g#h.inc",   "i$j.inc",
+                                          "k l.inc", "m\\n.inc", "o\\#p.inc", "q\\ r.inc"};
+  std::string source = "start:\n";
+  for (const std::string& name : names) {
+    writeFile(name, "\tnop\n");
+    source += "\tinclude \"" + name + "\"\n";
+  }
+  writeFile("prog.asm", source);
+  RunResult r = runZelasExecutable({"--deps=prog.d", "prog"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  writeFile("Makefile", "prog.lst:\n\ttouch prog.lst\n\ninclude prog.d\n");
+  EXPECT_EQ(makeQuestionStatus(), 0) << readFile("make.out") << readFile("prog.d");
+  const auto assembled = fs::last_write_time("prog.lst");
+  for (const std::string& name : names) {
+    const auto before = fs::last_write_time(name);
+    fs::last_write_time(name, assembled + std::chrono::hours(1));
+    EXPECT_EQ(makeQuestionStatus(), 1) << name << "\n" << readFile("make.out");
+    fs::last_write_time(name, before);
+  }
+}
+
+// make has no escape for ';' in a rule: such a name is left out with a warning, and the rule
+// stays readable; the run's status is unchanged.
+TEST(Deps, ANameMakeCannotWriteIsLeftOutWithAWarning) {
+  ScopedTempDir dir;
+  writeFile("a;b.inc", "\tnop\n");
+  writeFile("prog.asm", "\tinclude \"a;b.inc\"\n");
+  RunResult r = runZelasExecutable({"--deps=prog.d", "prog"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "\nWarning : make can't name 'a;b.inc' in a rule; left out of 'prog.d'.\n");
+  EXPECT_EQ(readFile("prog.d"), "prog.lst prog.rom prog.hex: prog.asm\n");
 }
 
 TEST(IncludePath, SearchedOnlyForFilesNotFoundWhereTheyAreWritten) {
@@ -209,6 +253,24 @@ TEST(GnuDiagnostics, OneLinePerReportWithOneBasedColumns) {
   EXPECT_EQ(h.errText(), "zelas: error: Unable to write 'prog.rom'\n");
   EXPECT_THROW(reportFatal(h.as, "stop"), FatalStop);
   EXPECT_EQ(h.errText(), "zelas: fatal error: stop\n");
+}
+
+// A local is named after its scope, so its name can be longer than a line: such a label is
+// left out with a warning, and every line written reads back without a report.
+TEST(Symbols, ANameTooLongForALineIsLeftOutAndTheRestReadsBack) {
+  ScopedTempDir dir;
+  const std::string global(200, 'g');
+  const std::string local = "." + std::string(49, 'l');
+  writeFile("prog.asm", global + ":\n" + local + ":\n\tnop\nshort:\n");
+  RunResult r = runZelasExecutable({"--symbols=prog.sym", "prog"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "\nWarning : '" + global + local +
+                       "' is too long for a line of 'prog.sym'; left out.\n");
+  EXPECT_EQ(readFile("prog.sym"), global + ": equ 00h\nshort: equ 01h\n");
+  writeFile("back.asm", "\tinclude \"prog.sym\"\n");
+  RunResult back = runZelasExecutable({"back"});
+  EXPECT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(back.err, "");
 }
 
 TEST(Symbols, EveryLabelSortedWithLocalsNamedAfterTheirScope) {

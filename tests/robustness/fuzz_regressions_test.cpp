@@ -32,12 +32,15 @@ constexpr Regression kSavedInputs[] = {
      1, "Error : 'prog.lst' is the listing being written; it can't be read as source."},
     {"exponential-macros",
      "30 macros each invoking the one before twice replayed 2^29 lines: a run of hours", 1,
-     "Error : Macro expansions replay more than 262144 lines in one pass; stopped while "
-     "expanding 'm2'."},
+     "Error : Macro expansions replay more than 32768 lines in one pass; stopped while "
+     "expanding 'm0'."},
     {"include-fan-out",
      "60 includes of a file including a third 60 times: 3,600 files a pass, over the fuzz "
-     "time-out (within the limit of a normal build, so it completes)",
-     0, ""},
+     "time-out (within the file limit of a normal build; the lines of the files read again now "
+     "exceed what a pass may replay)",
+     1,
+     "Error : Macro expansions and files included again replay more than 32768 lines in one "
+     "pass; stopped reading 'zelas.cfg'."},
 };
 
 test::RunResult replay(const std::string& bytes) {
