@@ -100,14 +100,18 @@ std::string temporaryName(const std::string& path, std::mt19937_64& random) {
   return name;
 }
 
-// What may stand under an output's name: nothing, a link (the rename replaces the link itself),
-// or a regular file the user may write, which keeps the protection it had when outputs were
-// written in place. A folder, a device or a FIFO is never replaced: renaming over a device
-// node would destroy it for every program on the machine.
+// What may stand under an output's name: nothing, a link to a regular file or to nothing (the
+// rename replaces the link itself), or a regular file the user may write, which keeps the
+// protection it had when outputs were written in place. A folder, a device or a FIFO is never
+// replaced, nor a link to one (/dev/stdout): renaming over a device node or such a link would
+// destroy it for every program on the machine.
 bool mayReplace(const std::string& path) {
   struct stat st;
   if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
-  if (S_ISLNK(st.st_mode)) return true;
+  if (S_ISLNK(st.st_mode)) {
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+  }
   return S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
 }
 

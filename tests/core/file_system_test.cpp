@@ -158,6 +158,10 @@ TEST(DiskFileSystem, UncommittedOutputLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(files.createOutput("folder"), nullptr);
   EXPECT_EQ(files.createOutput("/dev/null"), nullptr);
   EXPECT_EQ(files.createOutput("missing/x"), nullptr);
+  // Nor a link to a device, such as /dev/stdout: replacing it would break it for everyone.
+  fs::create_symlink("/dev/null", "null.lst");
+  EXPECT_EQ(files.createOutput("null.lst"), nullptr);
+  EXPECT_TRUE(fs::is_symlink("null.lst"));
 }
 
 TEST(DiskFileSystem, SameNamesAreKnownWhateverTheirSpelling) {
