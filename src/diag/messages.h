@@ -40,7 +40,7 @@ namespace zelas::msg {
   /* The file layer: a text that is not whole, or not the same in both passes, */                  \
   /* gives no image. */                                                                            \
   X(readFailed, "Read error in '%s'; Cannot continue.")                                            \
-  X(fileChanged, "'%s' changed while it was being assembled; Cannot continue.")             \
+  X(fileChanged, "'%s' changed while it was being assembled; Cannot continue.")                    \
   /* A file that can't be opened: the driver writes its own classic text, these go as records */   \
   X(fileNotFound, "Unable to open '%s'")                                                           \
   X(configNotFound, "Unable to open config file, '%s': Using default values.")                     \
