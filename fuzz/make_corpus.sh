@@ -16,10 +16,11 @@ trap 'rm -rf "$work"' EXIT
 # Writes the three option bytes: bits, product row, tab value (all decimal).
 header() { printf "\\$(printf '%03o' "$1")\\$(printf '%03o' "$2")\\$(printf '%03o' "$3")"; }
 
-# Product row of an ID in the table order of src/target/product.cpp (first match).
+# Product row of an ID in the table order of src/target/product.cpp (first match); nothing for
+# an unknown ID, which some cases give on purpose.
 productRow() {
-  grep -o '{"PX[0-9]*"' "$root/src/target/product.cpp" | tr -d '{"' | grep -n -x -m1 "$1" |
-    cut -d: -f1 | awk '{ print $1 - 1 }'
+  { grep -o '{"PX[0-9]*"' "$root/src/target/product.cpp" | tr -d '{"' | grep -n -x -m1 "$1" |
+    cut -d: -f1 | awk '{ print $1 - 1 }'; } || true
 }
 
 count=0
