@@ -15,9 +15,8 @@
 # ZELAS_PGO_STAGE is set to "training" for the instrumented build only.
 
 if(ZELAS_PGO_STAGE STREQUAL "training")
-  # Atomic counters: the listing and the ROM text are written by threads of their own.
   set(zelas_pgo_flags -fprofile-generate=${ZELAS_PGO_PROFILE_DIR}
-      -fprofile-prefix-path=${CMAKE_BINARY_DIR} -fprofile-update=atomic)
+      -fprofile-prefix-path=${CMAKE_BINARY_DIR})
   target_compile_options(zelaslib PUBLIC ${zelas_pgo_flags})
   target_link_options(zelaslib PUBLIC -fprofile-generate=${ZELAS_PGO_PROFILE_DIR})
   add_executable(zelas_pgo_training bench/pgo_training.cpp bench/source_generator.cpp)

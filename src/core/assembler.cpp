@@ -1,7 +1,6 @@
 #include "core/assembler.h"
 
 #include "core/memory_file_system.h"
-#include "emit/background_writer.h"
 #include "scan/source_file.h"
 #include "target/product.h"
 

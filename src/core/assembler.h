@@ -25,7 +25,6 @@
 namespace zelas {
 
 class AssemblyObserver;
-class BackgroundWriter;
 struct Product;
 
 // Thrown by a fatal stop (a fatal diagnostic, or a file that can't be opened); only the driver
@@ -159,9 +158,6 @@ struct Assembler {
   // blocks (flushListing), which costs far less than a library call per line.
   std::unique_ptr<char[]> listPending;
   std::size_t listPendingSize = 0;
-  // Writes the full blocks of a large listing while the assembly goes on (and first cuts a large
-  // old listing); null until the first block fills, for a small listing never.
-  std::unique_ptr<BackgroundWriter> listWriter;
   SourceFile* sourceFile = nullptr;
   char* lineStart;
   char* scanPos;

@@ -102,47 +102,39 @@ std::string MemoryFileSystem::normalName(const std::string& path) {
 }
 
 void MemoryFileSystem::addFile(const std::string& path, std::string text) {
-  std::lock_guard lock(mutex_);
   nodes_[normalName(path)] = Node{std::make_shared<const std::string>(std::move(text)), newId()};
 }
 
 void MemoryFileSystem::addSpecial(const std::string& path) {
-  std::lock_guard lock(mutex_);
   nodes_[normalName(path)] = Node{nullptr, newId()};
 }
 
 void MemoryFileSystem::addLink(const std::string& alias, const std::string& target) {
-  std::lock_guard lock(mutex_);
   auto it = nodes_.find(normalName(target));
   if (it != nodes_.end()) nodes_[normalName(alias)] = it->second;
 }
 
 std::optional<std::string> MemoryFileSystem::contents(const std::string& path) const {
-  std::lock_guard lock(mutex_);
   auto it = nodes_.find(normalName(path));
   if (it == nodes_.end() || it->second.text == nullptr) return std::nullopt;
   return *it->second.text;
 }
 
 bool MemoryFileSystem::exists(const std::string& path) const {
-  std::lock_guard lock(mutex_);
   return nodes_.contains(normalName(path));
 }
 
 std::vector<std::string> MemoryFileSystem::names() const {
-  std::lock_guard lock(mutex_);
   std::vector<std::string> all;
   for (const auto& [name, node] : nodes_) all.push_back(name);
   return all;
 }
 
 MemoryFileSystem::Faults& MemoryFileSystem::faults(const std::string& path) {
-  std::lock_guard lock(mutex_);
   return faults_[normalName(path)];
 }
 
 int MemoryFileSystem::openOutputs() const {
-  std::lock_guard lock(mutex_);
   return openOutputs_;
 }
 
@@ -152,7 +144,6 @@ std::unique_ptr<InputFile> MemoryFileSystem::openForReading(const std::string& p
   if (failure == nullptr) failure = &ignored;
   std::string name = normalName(path);
   if (onOpen_) onOpen_(name);
-  std::lock_guard lock(mutex_);
   auto fault = faults_.find(name);
   auto it = nodes_.find(name);
   if (it == nodes_.end() || (fault != faults_.end() && fault->second.openFails)) {
@@ -170,7 +161,6 @@ std::unique_ptr<InputFile> MemoryFileSystem::openForReading(const std::string& p
 
 std::unique_ptr<OutputFile> MemoryFileSystem::createOutput(const std::string& path) {
   std::string name = normalName(path);
-  std::lock_guard lock(mutex_);
   auto it = nodes_.find(name);
   auto fault = faults_.find(name);
   Faults none;
@@ -183,18 +173,15 @@ std::unique_ptr<OutputFile> MemoryFileSystem::createOutput(const std::string& pa
 
 bool MemoryFileSystem::publish(const std::string& path, std::string text, bool commitFails) {
   if (commitFails) return false;
-  std::lock_guard lock(mutex_);
   nodes_[path] = Node{std::make_shared<const std::string>(std::move(text)), newId()};
   return true;
 }
 
 void MemoryFileSystem::outputDone() {
-  std::lock_guard lock(mutex_);
   --openOutputs_;
 }
 
 std::optional<FileId> MemoryFileSystem::identify(const std::string& path) {
-  std::lock_guard lock(mutex_);
   auto it = nodes_.find(normalName(path));
   if (it == nodes_.end()) return std::nullopt;
   return it->second.id;
@@ -206,7 +193,6 @@ std::optional<NameId> MemoryFileSystem::identifyName(const std::string& path) {
   std::string folder =
       slash == std::string::npos ? "." : name.substr(0, std::max<std::size_t>(slash, 1));
   std::string leaf = slash == std::string::npos ? name : name.substr(slash + 1);
-  std::lock_guard lock(mutex_);
   // Every folder exists here; each gets an identity the first time it is asked for.
   auto [it, added] = folders_.try_emplace(folder);
   if (added) it->second = newId();
@@ -214,7 +200,6 @@ std::optional<NameId> MemoryFileSystem::identifyName(const std::string& path) {
 }
 
 bool MemoryFileSystem::remove(const std::string& path) {
-  std::lock_guard lock(mutex_);
   return nodes_.erase(normalName(path)) != 0;
 }
 

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,8 +69,6 @@ class MemoryFileSystem : public FileSystem {
   bool publish(const std::string& path, std::string text, bool commitFails);
   void outputDone();
 
-  // Outputs may be written and committed on another thread than the one that reads.
-  mutable std::mutex mutex_;
   std::map<std::string, Node> nodes_;
   std::map<std::string, Faults> faults_;
   std::map<std::string, FileId> folders_;

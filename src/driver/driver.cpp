@@ -212,7 +212,6 @@ void runPasses(Assembler& as, const std::string& base) {
   feedSource(as, source);
   closeConditionalsAtEnd(as);
   prepareSecondPass(as);
-  startNameOrder(as.labels);
   feedSource(as, source);
   closeConditionalsAtEnd(as);
 }

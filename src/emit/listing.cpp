@@ -5,11 +5,9 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "core/assembler.h"
-#include "emit/background_writer.h"
 #include "emit/hex_text.h"
 #include "scan/scanner.h"
 
@@ -23,39 +21,13 @@ bool listingActive(const Assembler& as) {
 
 constexpr std::size_t kPendingCapacity = std::size_t{1} << 20;
 
-// The first block that fills starts the background writer, so a small listing never starts a
-// thread. Where the system gives no thread, false: the work is then done on this one.
-bool startWriter(Assembler& as) {
-  if (as.listWriter != nullptr || as.listFile == nullptr) return as.listWriter != nullptr;
-  try {
-    as.listWriter = std::make_unique<BackgroundWriter>(*as.listFile);
-  } catch (const std::system_error&) {
-    return false;
-  }
-  return true;
-}
-
-// Passes the pending text on, without waiting for it to reach the file.
-void handOffListing(Assembler& as) {
-  std::size_t size = std::exchange(as.listPendingSize, 0);
-  if (as.listFile == nullptr || size == 0) return;
-  if (as.listWriter != nullptr) {
-    as.listPending = as.listWriter->handOver(std::move(as.listPending), size, kPendingCapacity);
-  } else {
-    as.listFile->write(as.listPending.get(), size);
-  }
-}
-
 // Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
 char* reservePending(Assembler& as, std::size_t n) {
   // Not cleared: a small listing touches only the first pages of the block.
   if (as.listPending == nullptr) {
     as.listPending = std::make_unique_for_overwrite<char[]>(kPendingCapacity);
   }
-  if (kPendingCapacity - as.listPendingSize < n) {
-    startWriter(as);
-    handOffListing(as);
-  }
+  if (kPendingCapacity - as.listPendingSize < n) flushListing(as);
   return as.listPending.get() + as.listPendingSize;
 }
 
@@ -71,9 +43,12 @@ void appendPending(Assembler& as, const char* text, std::size_t length) {
 
 }  // namespace
 
+// Gathering lines into one large block and writing it whole costs far less than a library call
+// per line.
 void flushListing(Assembler& as) {
-  handOffListing(as);
-  if (as.listWriter != nullptr) as.listWriter->wait();
+  std::size_t size = std::exchange(as.listPendingSize, 0);
+  if (as.listFile == nullptr || size == 0) return;
+  as.listFile->write(as.listPending.get(), size);
 }
 
 bool openListing(Assembler& as, const std::string& path) {
@@ -85,7 +60,6 @@ bool openListing(Assembler& as, const std::string& path) {
 bool closeListing(Assembler& as) {
   if (as.listFile == nullptr) return true;
   flushListing(as);
-  as.listWriter.reset();
   // A write that failed earlier keeps the commit from taking place.
   bool committed = as.listFile->commit();
   as.listFile.reset();
@@ -95,7 +69,6 @@ bool closeListing(Assembler& as) {
 void discardListing(Assembler& as) {
   if (as.listFile == nullptr) return;
   flushListing(as);
-  as.listWriter.reset();
   as.listFile.reset();
 }
 

@@ -27,8 +27,8 @@ void listPrefixedLine(Assembler& as, const char* prefix, const char* text);
 void listWrite(Assembler& as, const char* text, std::size_t length);
 // Formatted text to the listing, when one is open (any pass).
 void listPrintf(Assembler& as, const char* fmt, ...) ZELAS_PRINTF(2, 3);
-// Hands the gathered listing text to the listing file and waits until it is written; due before
-// the file is checked or written to directly.
+// Writes the gathered listing text to the listing file; due before the file is checked or written
+// to directly.
 void flushListing(Assembler& as);
 // Starts the listing output, to become path once closed; false when it can't be created.
 bool openListing(Assembler& as, const std::string& path);

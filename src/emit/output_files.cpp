@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <future>
 #include <memory>
 
 #include "core/assembler.h"
@@ -166,27 +165,9 @@ void writeHexFile(Assembler& as, const std::string& base) {
 }
 
 bool writeImageFiles(Assembler& as, const std::string& base) {
-  std::string romPath = base + ".rom";
-  std::unique_ptr<OutputFile> rom = createRomFile(as, romPath);
-  if (rom == nullptr) return false;
-  std::size_t extent = imageExtent(as);
-  // Below this, a thread costs more than formatting the text does.
-  constexpr std::size_t kThreadFrom = 256 * 1024;
-  std::launch policy =
-      extent >= kThreadFrom ? std::launch::async | std::launch::deferred : std::launch::deferred;
-  // Both texts only read the image. Where the system gives no thread, get() below formats the
-  // ROM text after the HEX text.
-  const Assembler& image = as;
-  OutputFile& romFile = *rom;
-  std::future<Value> romText = std::async(
-      policy, [&image, &romFile, extent] { return writeRomBytes(image, romFile, extent); });
-  std::string hexPath = base + ".hex";
-  std::unique_ptr<OutputFile> hex = as.files.createOutput(hexPath);
-  if (hex != nullptr) writeHexRecords(as, *hex, extent);
-  as.checksum = romText.get();
-  // The reports come in the order of the files: the ROM file's first.
-  finishOutput(as, *rom, romPath);
-  finishHexFile(as, hex.get(), hexPath);
+  // Without a ROM file the run ends, and no HEX file is left that looks like this run's.
+  if (!writeRomFile(as, base)) return false;
+  writeHexFile(as, base);
   return true;
 }
 

@@ -12,8 +12,7 @@ struct Assembler;
 bool writeRomFile(Assembler& as, const std::string& base);
 // Writes "<base>.hex"; failures are reported as errors.
 void writeHexFile(Assembler& as, const std::string& base);
-// Both files, as writeRomFile and then writeHexFile would write and report them; a large image's
-// two texts are formatted side by side, the ROM text on a thread of its own.
+// Both files, the ROM file first; no HEX file when the ROM file could not be created.
 bool writeImageFiles(Assembler& as, const std::string& base);
 
 }  // namespace zelas

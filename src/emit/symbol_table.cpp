@@ -65,7 +65,7 @@ void writeSymbolTable(Assembler& as) {
   listPrintf(as, "\nValue  Label                # Uses ");
   listPrintf(as, "\n-----  -------------------- ------");
   // Local labels live in their global's own scope and are never listed.
-  const std::vector<const Label*>& sorted = globalsByName(as.labels);
+  const std::vector<const Label*> sorted = sortedGlobals(as.labels);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     // Name order scatters the rows over the records, a cache miss each: the record a few rows
     // ahead is asked for while this one is formatted.

@@ -310,18 +310,4 @@ std::vector<const Label*> sortedGlobals(const LabelTable& table) {
   return sorted;
 }
 
-void startNameOrder(LabelTable& table) {
-  // A thread costs more than sorting a few thousand names.
-  constexpr std::size_t kThreadFrom = 4096;
-  std::launch policy = table.records.size() >= kThreadFrom
-                           ? std::launch::async | std::launch::deferred
-                           : std::launch::deferred;
-  table.nameOrder = std::async(policy, [&table] { return sortedGlobals(table); }).share();
-}
-
-const std::vector<const Label*>& globalsByName(LabelTable& table) {
-  if (!table.nameOrder.valid()) startNameOrder(table);
-  return table.nameOrder.get();
-}
-
 }  // namespace zelas

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -149,10 +148,6 @@ struct LabelTable {
   // table larger than the cache).
   std::size_t nextDefined = 0;
   bool hasDigitNames = false;  // a global label begins with a decimal digit
-  // The global labels in name order, for the symbol table. A large program's are sorted on a
-  // thread of their own while pass 2 runs: pass 2 enters no labels and changes no names.
-  // Declared after the records, so that it is destroyed (waiting for the sort) before them.
-  std::shared_future<std::vector<const Label*>> nameOrder;
 
   LabelTable() { orphanScope.scopeId = 1; }
   LabelTable(const LabelTable&) = delete;
@@ -181,11 +176,5 @@ void checkLabelPlacement(Assembler& as, const LabelPlacement& placement);
 void resetLocalScope(Assembler& as);
 // The global labels in byte-wise name order (unsigned bytes, as std::string compares them).
 std::vector<const Label*> sortedGlobals(const LabelTable& table);
-// Starts sorting the global labels, once pass 1 has entered them all: on a thread of its own
-// when there are enough of them to pay for one (where the system gives no thread, when the
-// order is asked for).
-void startNameOrder(LabelTable& table);
-// The global labels in name order: the sort that was started, or else one done now.
-const std::vector<const Label*>& globalsByName(LabelTable& table);
 
 }  // namespace zelas

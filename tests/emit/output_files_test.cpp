@@ -174,8 +174,8 @@ TEST_F(Writers, FullDiskIsReportedAndLeavesNoFile) {
   EXPECT_FALSE(files_.exists("prog.hex"));
 }
 
-// The driver writes both files at once, a large image's ROM text on a thread of its own: the
-// files, the checksum and the reports must be those of the two writers one after the other.
+// The driver writes both files in one call, small image and large (past the first 64K segment):
+// the files, the checksum and the reports must be those of the two writers one after the other.
 TEST_F(Writers, BothFilesAtOnceMatchTheWritersInTurn) {
   for (std::size_t size : {std::size_t{3}, std::size_t{0x50003}}) {
     std::vector<std::uint8_t> image = counting(size);
@@ -215,8 +215,8 @@ TEST_F(Writers, BothFilesAtOnceCreateNoHexWithoutTheRom) {
   EXPECT_FALSE(files_.exists("prog.hex"));
 }
 
-// A program large enough that its labels are sorted on a thread of their own while pass 2 runs,
-// and its listing written by one: the failures must come out as for a small program.
+// A program large enough that its labels fill many buckets and its listing many blocks: the
+// failures must come out as for a small program.
 std::string largeProgram(int labels) {
   std::string text;
   for (int i = 0; i < labels; ++i) text += "L" + std::to_string(i) + ":\tmov\ta,[x+1]\n";
