@@ -82,8 +82,9 @@ void feedSource(Assembler& as, const std::string& path) {
   DepthGuard depth(as.includeDepth);
   as.sourceFile = file.get();
   // A name read before is known with its file: a program including one file many times would
-  // otherwise make the outputs' check as long as its includes.
-  if (as.filesRead.add(path) && as.pass == 1) as.inputsRead.push_back({path, file->id()});
+  // otherwise make the outputs' check as long as its includes. A name first read in pass 2 (its
+  // block skipped in pass 1) is an input all the same.
+  if (as.filesRead.add(path)) as.inputsRead.push_back({path, file->id()});
   // A file read again in this pass replays its lines, as a macro does, from the same allowance:
   // includes that each include a file many times multiply a few lines without end.
   const bool again = !as.filesReadThisPass.insert(path).second;

@@ -91,6 +91,19 @@ TEST(SameFile, AnOutputLinkedToAnInputIsRefused) {
   }
 }
 
+// A file that only pass 2 includes (pass 1 skipped its block) is read all the same: an output
+// may not replace it either.
+TEST(SameFile, AnInputThatOnlyPassTwoReadsIsProtectedToo) {
+  Project p;
+  p.files.addFile("late.inc", "; no bytes\n");
+  p.files.addFile("prog.asm", "\tif later\n\tinclude \"late.inc\"\n\tendif\nlater:\tequ 1\n");
+  RunResult r = p.run({"--symbols=late.inc"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "\nError : Output 'late.inc' is 'late.inc', which this run reads; nothing written\n");
+  EXPECT_EQ(p.text("late.inc"), "; no bytes\n");
+}
+
 TEST(SameFile, TwoOutputsOfOneNameAreRefused) {
   for (const char* option : {"--symbols=prog.hex", "--symbols=./prog.lst"}) {
     Project p;
