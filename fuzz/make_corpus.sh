@@ -48,8 +48,35 @@ splitCase() {
   ' "$1"
 }
 
-for c in $(find "$root/tests/e2e/cases" -name '*.case' | sort); do
-  splitCase "$c"
+# Splits a source case (*.asm) the same way: the lines above its first ";;" line are prog.asm,
+# ";; file NAME: TEXT" lines go to NAME (a final "|" only marks the end of the text) and the
+# words of ";; args:" lines to args.
+splitSourceCase() {
+  rm -rf "$work/case" && mkdir -p "$work/case/in"
+  awk -v dir="$work/case" '
+    BEGIN { printf "" > (dir "/in/prog.asm") }
+    !block && /^;;/ { block = 1 }
+    !block { print >> (dir "/in/prog.asm"); next }
+    /^;; file [^:]*:/ {
+      rest = substr($0, 9)
+      name = substr(rest, 1, index(rest, ":") - 1)
+      text = substr(rest, length(name) + 2)
+      sub(/^ /, "", text)
+      sub(/\|$/, "", text)
+      target = dir "/in/" name
+      if (index(name, "/") > 0) system("mkdir -p \"$(dirname \"" target "\")\"")
+      print text >> target
+      next
+    }
+    /^;; args:/ { for (i = 3; i <= NF; i++) print $i >> (dir "/args") }
+  ' "$1"
+}
+
+for c in $(find "$root/tests/e2e/cases" -name '*.case' -o -name '*.asm' | sort); do
+  case "$c" in
+    *.asm) splitSourceCase "$c" ;;
+    *) splitCase "$c" ;;
+  esac
   [ -f "$work/case/in/prog.asm" ] || continue
   bits=0 product=0 tab=0 config=""
   if [ -f "$work/case/args" ]; then
@@ -79,7 +106,7 @@ for c in $(find "$root/tests/e2e/cases" -name '*.case' | sort); do
     name="$f"
     if [ "$name" != prog.asm ] && [ "$name" != "$config" ]; then include="$name"; break; fi
   done
-  seed="$out/case-$(basename "$(dirname "$c")")-$(basename "$c" .case)"
+  seed="$out/case-$(basename "$(dirname "$c")")-$(basename "${c%.*}")"
   {
     header "$bits" "$product" "$tab"
     if [ -n "$include" ]; then

@@ -11,6 +11,7 @@
 #include "disasm/disassembler.h"
 #include "disasm/image_reader.h"
 #include "disasm/roundtrip_support.h"
+#include "e2e/case_file.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -115,53 +116,16 @@ TEST(DisassemblerRoundTrip, EveryExample) {
   EXPECT_GT(count, 0);
 }
 
-struct CaseInputs {
-  std::vector<std::pair<std::string, std::string>> files;
-  std::vector<std::string> args = {"prog"};
-};
-
-// The "==> in NAME" and "==> args" sections of an end-to-end case file.
-CaseInputs caseInputs(const std::string& text) {
-  CaseInputs inputs;
-  std::istringstream in(text);
-  std::string line;
-  std::string* section = nullptr;
-  std::string argsText;
-  bool haveArgs = false;
-  while (std::getline(in, line)) {
-    if (line.rfind("==> ", 0) == 0) {
-      section = nullptr;
-      if (line.rfind("==> in ", 0) == 0) {
-        inputs.files.emplace_back(line.substr(7), "");
-        section = &inputs.files.back().second;
-      } else if (line == "==> args") {
-        section = &argsText;
-        haveArgs = true;
-      }
-    } else if (section != nullptr) {
-      *section += line + "\n";
-    }
-  }
-  if (haveArgs) {
-    inputs.args.clear();
-    std::istringstream argLines(argsText);
-    while (std::getline(argLines, line)) inputs.args.push_back(line);
-  }
-  return inputs;
-}
-
 TEST(DisassemblerRoundTrip, EveryEndToEndCaseSource) {
   int count = 0;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
-    if (entry.path().extension() != ".case") continue;
-    CaseInputs inputs = caseInputs(readFile(entry.path()));
+  for (const fs::path& path : endToEndCaseFiles(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
+    EndToEndCase c = readEndToEndCase(path);
     bool hasProg = false;
-    for (const auto& file : inputs.files) hasProg = hasProg || file.first == "prog.asm";
+    for (const auto& file : c.inputs) hasProg = hasProg || file.first == "prog.asm";
     if (!hasProg) continue;
     ScopedTempDir dir;
-    for (const auto& [name, text] : inputs.files) writeFile(name, text);
-    count += expectRoundTrip("prog", inputs.args, entry.path().string());
+    for (const auto& [name, text] : c.inputs) writeFile(name, text);
+    count += expectRoundTrip("prog", c.args, path.string());
   }
   EXPECT_GT(count, 0);
 }

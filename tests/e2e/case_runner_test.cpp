@@ -1,25 +1,52 @@
-// Runs every end-to-end case file under tests/e2e/cases. A case file holds the inputs of one run
-// and the outputs it must give, as sections:
+// Runs every end-to-end case under tests/e2e/cases/<room>/, in memory. A case is one run of zelas:
+// the files it reads, its command line, and what it must give back. Adding a case is adding a file.
 //
-//   ==> in NAME        a file written before the run (prog.asm is the usual source)
-//   ==> args           the command-line arguments, one per line (default: prog)
-//   ==> status         the exit status
-//   ==> stdout         standard output, whole
-//   ==> stderr         standard error, whole
-//   ==> out NAME       a file the run must leave, whole (prog.lst, prog.rom, prog.hex ...)
-//   ==> absent NAME    a file the run must not leave
+// Source cases, ok_*.asm and err_*.asm, are the source itself followed by a block of lines that
+// start with ";;". The block is not part of the source: the run reads prog.asm made of the lines
+// above it, so line numbers in reports are those of the file. In the block:
 //
-// Every section's text is its lines, each ending in a line end. Lines starting with "#" before
-// the first section are comments. With ZELAS_UPDATE_CASES=1 in the environment the expected
-// sections are rewritten from what the run gave: read every changed line before committing it.
+//   ;; args: -e prog         the command line, split at blanks (default: prog)
+//   ;; file NAME: TEXT       a line of another input file (an include, zelas.cfg), in order
+//   ;; exit: 3               the exit status; every case gives it
+//   ;; stdout: TEXT          a line of standard output; stderr: likewise
+//   ;; listing: TEXT         a line of prog.lst; rom: of prog.rom, hex: of prog.hex
+//   ;; out NAME: TEXT        a line of any other file the run writes (prog.d, prog.sym)
+//   ;; empty: NAME           stdout, stderr or a file that must be empty (a file must exist)
+//   ;; absent: NAME          a file the run must not leave
+//   ;; anything else         a note on what the case is about
+//
+// TEXT is the rest of the line after one blank. A final "|" is dropped: it marks the end of a text
+// that ends in blanks (or in "|"). Matching: each output named in the block must hold the lines
+// given for it, whole lines, in the order given, and nothing else; the text "..." stands for any
+// number of lines there (none included), so "...", lines, "..." asks for those lines in a row
+// somewhere. Outputs not named are not checked. Names say the outcome: ok_ cases exit with 0,
+// err_ cases with a status above 0.
+//
+// Whole-output cases, *.case, are kept where the whole text is the point (the help, the version,
+// the symbol table, a HEX file). They hold sections, each its lines until the next header:
+//
+//   ==> in NAME   an input file        ==> args     the command line, one argument a line
+//   ==> status    the exit status      ==> stdout, ==> stderr, ==> out NAME: a whole output
+//   ==> absent NAME                    a file the run must not leave
+//
+// with "#" comment lines above the first section. Both forms are read by e2e/case_file.cpp.
+//
+// Environment:
+//   ZELAS_UPDATE_CASES=1   rewrites the exit status and every output without "..." from what the
+//                          run gave; read every changed line before committing it.
+//   ZELAS_EXPORT_CASES=DIR writes, for each case, DIR/<room>/<case>/ with every input file as the
+//                          run sees it and a file args, the arguments one a line. Only this mode
+//                          writes to the disk.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "core/memory_file_system.h"
+#include "e2e/case_file.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -27,109 +54,73 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Section {
-  std::string kind;  // in, args, status, stdout, stderr, out, absent
-  std::string name;
-  std::string text;
-};
-
-struct CaseFile {
-  std::vector<std::string> preamble;
-  std::vector<Section> sections;
-};
-
-CaseFile parseCase(const std::string& text) {
-  CaseFile c;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("==> ", 0) == 0) {
-      Section s;
-      std::string header = line.substr(4);
-      std::size_t blank = header.find(' ');
-      s.kind = header.substr(0, blank);
-      if (blank != std::string::npos) s.name = header.substr(blank + 1);
-      c.sections.push_back(s);
-    } else if (c.sections.empty()) {
-      c.preamble.push_back(line);
-    } else {
-      c.sections.back().text += line + "\n";
-    }
-  }
-  return c;
+std::optional<std::string> actualText(const std::string& name, const RunResult& run,
+                                      const MemoryFileSystem& files) {
+  if (name == "stdout") return run.out;
+  if (name == "stderr") return run.err;
+  return files.contents(name);
 }
 
-std::string renderCase(const CaseFile& c) {
-  std::string text;
-  for (const std::string& line : c.preamble) text += line + "\n";
-  for (const Section& s : c.sections) {
-    text += "==> " + s.kind + (s.name.empty() ? "" : " " + s.name) + "\n" + s.text;
+// The case's name says whether it must succeed: ok_ with status 0, err_ with more.
+void expectNameSaysOutcome(const fs::path& path, const EndToEndCase& c) {
+  std::string stem = path.stem().string();
+  ASSERT_TRUE(c.exitStatus.has_value()) << path.filename() << " gives no exit status";
+  if (stem.rfind("ok_", 0) == 0) {
+    EXPECT_EQ(*c.exitStatus, 0) << path.filename() << " is named ok_";
+  } else if (stem.rfind("err_", 0) == 0) {
+    EXPECT_GT(*c.exitStatus, 0) << path.filename() << " is named err_";
+  } else {
+    ADD_FAILURE() << path.filename() << " is named neither ok_ nor err_";
   }
-  return text;
 }
 
-std::vector<std::string> argumentsOf(const CaseFile& c) {
-  for (const Section& s : c.sections) {
-    if (s.kind != "args") continue;
-    std::vector<std::string> args;
-    std::istringstream in(s.text);
-    std::string line;
-    while (std::getline(in, line)) args.push_back(line);
-    return args;
-  }
-  return {"prog"};
+void exportIfAsked(const fs::path& path, const EndToEndCase& c) {
+  const char* folder = std::getenv("ZELAS_EXPORT_CASES");
+  if (folder == nullptr) return;
+  exportCase(c, fs::path(folder) / path.parent_path().filename() / path.stem());
 }
 
-std::vector<fs::path> caseFiles() {
-  std::vector<fs::path> files;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
-    if (entry.path().extension() == ".case") files.push_back(entry.path());
+// Takes what the run gave as the expectations of c, where they hold no gap.
+void updateExpectations(EndToEndCase& c, const RunResult& run, const MemoryFileSystem& files) {
+  c.exitStatus = run.status;
+  for (ExpectedText& t : c.texts) {
+    if (std::find(t.lines.begin(), t.lines.end(), std::nullopt) != t.lines.end()) continue;
+    std::istringstream in(actualText(t.name, run, files).value_or(""));
+    t.lines.clear();
+    for (std::string line; std::getline(in, line);) t.lines.emplace_back(line);
   }
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 class EndToEnd : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(EndToEnd, GivesExpectedOutputs) {
-  const fs::path casePath = GetParam();
-  CaseFile c = parseCase(readFile(casePath));
-  ASSERT_FALSE(c.sections.empty()) << casePath << " has no sections";
-  bool update = std::getenv("ZELAS_UPDATE_CASES") != nullptr;
-  {
-    MemoryFileSystem files;
-    for (const Section& s : c.sections) {
-      if (s.kind == "in") files.addFile(s.name, s.text);
-    }
-    RunResult r = runZelasInProcess(files, argumentsOf(c));
-    for (Section& s : c.sections) {
-      std::string actual;
-      if (s.kind == "status") {
-        actual = std::to_string(r.status) + "\n";
-      } else if (s.kind == "stdout") {
-        actual = r.out;
-      } else if (s.kind == "stderr") {
-        actual = r.err;
-      } else if (s.kind == "out") {
-        EXPECT_TRUE(files.exists(s.name)) << casePath.filename() << ": " << s.name << " missing";
-        actual = files.contents(s.name).value_or("");
-      } else if (s.kind == "absent") {
-        EXPECT_FALSE(files.exists(s.name)) << casePath.filename() << ": " << s.name << " exists";
-        continue;
-      } else {
-        continue;
-      }
-      if (update) {
-        s.text = actual;
-      } else {
-        EXPECT_EQ(s.text, actual) << casePath.filename() << ", section " << s.kind << " " << s.name;
-      }
-    }
+  const fs::path path = GetParam();
+  EndToEndCase c = readEndToEndCase(path);
+  for (const std::string& fault : c.faults) ADD_FAILURE() << path.filename() << ", " << fault;
+  expectNameSaysOutcome(path, c);
+  exportIfAsked(path, c);
+  MemoryFileSystem files;
+  for (const auto& [name, text] : c.inputs) files.addFile(name, text);
+  RunResult run = runZelasInProcess(files, c.args);
+  if (std::getenv("ZELAS_UPDATE_CASES") != nullptr) {
+    updateExpectations(c, run, files);
+    std::ofstream(path, std::ios::binary)
+        << (path.extension() == ".case" ? renderWholeCase(c) : renderSourceCase(c));
+    return;
   }
-  if (update) {
-    std::ofstream f(casePath, std::ios::binary);
-    f << renderCase(c);
+  EXPECT_EQ(run.status, c.exitStatus.value_or(-1)) << path.filename() << ", exit status";
+  for (const ExpectedText& t : c.texts) {
+    std::optional<std::string> actual = actualText(t.name, run, files);
+    if (!actual) {
+      ADD_FAILURE() << path.filename() << ": " << t.name << " missing";
+      continue;
+    }
+    EXPECT_EQ(textMismatch(t.lines, *actual), "")
+        << path.filename() << ", " << t.name << " as given:\n"
+        << *actual;
+  }
+  for (const std::string& name : c.absent) {
+    EXPECT_FALSE(files.exists(name)) << path.filename() << ": " << name << " exists";
   }
 }
 
@@ -142,7 +133,10 @@ std::string caseName(const ::testing::TestParamInfo<fs::path>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, ::testing::ValuesIn(caseFiles()), caseName);
+INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd,
+                         ::testing::ValuesIn(endToEndCaseFiles(fs::path(ZELAS_TEST_DATA) /
+                                                               "e2e/cases")),
+                         caseName);
 
 }  // namespace
 }  // namespace zelas::test

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/case_file.h"
 #include "support/test_support.h"
 
 namespace zelas::test {
@@ -59,49 +60,18 @@ int checkPairsInWorkingFolder(const std::string& origin) {
   return checked;
 }
 
-// The inputs and arguments of a case file (see tests/e2e/case_runner_test.cpp for the format).
-struct CaseInputs {
-  std::vector<std::pair<std::string, std::string>> files;
-  std::vector<std::string> args;
-};
-
-CaseInputs readCaseInputs(const fs::path& path) {
-  CaseInputs c;
-  std::istringstream in(readFile(path));
-  std::string line;
-  std::string kind;
-  bool haveArgs = false;
-  while (std::getline(in, line)) {
-    if (line.rfind("==> ", 0) == 0) {
-      std::string header = line.substr(4);
-      std::size_t blank = header.find(' ');
-      kind = header.substr(0, blank);
-      if (kind == "in") c.files.push_back({header.substr(blank + 1), ""});
-      if (kind == "args") haveArgs = true;
-    } else if (kind == "in") {
-      c.files.back().second += line + "\n";
-    } else if (kind == "args") {
-      c.args.push_back(line);
-    }
-  }
-  if (!haveArgs) c.args = {"prog"};
-  return c;
-}
-
 TEST(HexConsumer, EndToEndOutputsRoundTrip) {
   if (!haveSrecCat()) GTEST_SKIP() << "srec_cat (Debian package srecord) is not installed";
   int checked = 0;
-  for (const auto& entry :
-       fs::recursive_directory_iterator(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
-    if (entry.path().extension() != ".case") continue;
-    CaseInputs c = readCaseInputs(entry.path());
+  for (const fs::path& path : endToEndCaseFiles(fs::path(ZELAS_TEST_DATA) / "e2e/cases")) {
+    EndToEndCase c = readEndToEndCase(path);
     ScopedTempDir dir;
-    for (const auto& [name, text] : c.files) {
+    for (const auto& [name, text] : c.inputs) {
       if (fs::path(name).has_parent_path()) fs::create_directories(fs::path(name).parent_path());
       writeFile(name, text);
     }
     runZelasInProcess(c.args);
-    checked += checkPairsInWorkingFolder(entry.path().filename().string());
+    checked += checkPairsInWorkingFolder(path.filename().string());
   }
   EXPECT_GT(checked, 0);
 }

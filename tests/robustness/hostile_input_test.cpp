@@ -9,7 +9,7 @@
 // (Feeder.UnreadableIncludeStops); a base name beyond the 128-byte file-name buffer
 // (Driver.TooLongBaseNameStopsInsteadOfBeingCut); a .rom or .hex path that is a folder
 // (tests/emit/output_files_test.cpp, OutputFailures.*); a macro invoking itself and two invoking
-// each other (tests/e2e/cases/macro/err_self_invoking.case, err_mutual_invocation.case).
+// each other (tests/e2e/cases/macro/err_self_invoking.asm, err_mutual_invocation.asm).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
