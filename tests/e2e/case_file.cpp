@@ -61,7 +61,17 @@ std::string keyOfName(const std::string& name) {
 }
 
 bool isTextKey(const std::string& key) {
-  return key == "stdout" || key == "stderr" || key.rfind("out ", 0) == 0 || nameOfKey(key) != key;
+  return key == "stdout" || key == "stderr" || nameOfKey(key) != key;
+}
+
+// A lowercase word, maybe with a file name after it: what a key looks like, so that a misspelt
+// key is reported instead of being taken as a note and its expectation lost.
+bool looksLikeKey(const std::string& key) {
+  std::size_t word = key.find(' ');
+  bool lowercase = !key.empty() && word != 0 &&
+                   std::all_of(key.begin(), key.begin() + std::min(word, key.size()),
+                               [](char ch) { return ch >= 'a' && ch <= 'z'; });
+  return lowercase && (word == std::string::npos || key.find(' ', word + 1) == std::string::npos);
 }
 
 ExpectedText& textNamed(EndToEndCase& c, const std::string& name) {
@@ -92,8 +102,8 @@ std::string marked(const std::string& text) {
   return needsMark ? text + "|" : text;
 }
 
-// Takes one ";;" line (without the ";;") into c; false when it names a key wrongly.
-bool takeCaseLine(EndToEndCase& c, std::string body, bool& haveArgs) {
+// Takes one ";;" line (without the ";;") into c; what is wrong with it, or nothing.
+std::string takeCaseLine(EndToEndCase& c, std::string body, bool& haveArgs) {
   if (!body.empty() && body.front() == ' ') body.erase(0, 1);
   std::size_t colon = body.find(':');
   std::string key = colon == std::string::npos ? "" : body.substr(0, colon);
@@ -106,7 +116,8 @@ bool takeCaseLine(EndToEndCase& c, std::string body, bool& haveArgs) {
   } else if (key == "exit") {
     int status = 0;
     auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), status);
-    if (error != std::errc() || end != rest.data() + rest.size()) return false;
+    if (error != std::errc() || end != rest.data() + rest.size())
+      return "an exit status that is no number";
     c.exitStatus = status;
   } else if (key == "empty") {
     textNamed(c, nameOfKey(rest));
@@ -118,10 +129,12 @@ bool takeCaseLine(EndToEndCase& c, std::string body, bool& haveArgs) {
     ExpectedLine line;
     if (rest != "...") line = unmarked(rest);
     textNamed(c, nameOfKey(key)).lines.push_back(line);
+  } else if (looksLikeKey(key)) {
+    return "an unknown key '" + key + "'";
   } else {
     c.notes.push_back(body);
   }
-  return true;
+  return "";
 }
 
 struct WholeSection {
@@ -187,8 +200,8 @@ EndToEndCase parseSourceCase(const std::string& text) {
     std::size_t index = static_cast<std::size_t>(it - lines.begin());
     if (it->rfind(";;", 0) != 0) {
       c.faults.push_back(withLineNumber(index, "a source line below the case lines"));
-    } else if (!takeCaseLine(c, it->substr(2), haveArgs)) {
-      c.faults.push_back(withLineNumber(index, "a value the key cannot take: " + *it));
+    } else if (std::string fault = takeCaseLine(c, it->substr(2), haveArgs); !fault.empty()) {
+      c.faults.push_back(withLineNumber(index, fault));
     }
   }
   return c;

@@ -61,10 +61,13 @@ TEST(SourceCase, ExpectedTextsKeepMarksBlanksAndGaps) {
 }
 
 TEST(SourceCase, FaultsNameTheirLines) {
-  EndToEndCase c = parseSourceCase("\tnop\n;; exit: one\n\thalt\n");
-  ASSERT_EQ(c.faults.size(), 2u);
-  EXPECT_EQ(c.faults[0], "line 2: a value the key cannot take: ;; exit: one");
-  EXPECT_EQ(c.faults[1], "line 3: a source line below the case lines");
+  EndToEndCase c = parseSourceCase(
+      "\tnop\n;; exit: one\n\thalt\n;; lisitng: 0000 20\n;; fiel a.inc: x\n;; Note: kept\n");
+  EXPECT_EQ(c.faults, (std::vector<std::string>{"line 2: an exit status that is no number",
+                                                "line 3: a source line below the case lines",
+                                                "line 4: an unknown key 'lisitng'",
+                                                "line 5: an unknown key 'fiel a.inc'"}));
+  EXPECT_EQ(c.notes, std::vector<std::string>{"Note: kept"});
 }
 
 // Writing a case and reading it back gives the same case, in both forms.

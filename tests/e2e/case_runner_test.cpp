@@ -13,7 +13,8 @@
 //   ;; out NAME: TEXT        a line of any other file the run writes (prog.d, prog.sym)
 //   ;; empty: NAME           stdout, stderr or a file that must be empty (a file must exist)
 //   ;; absent: NAME          a file the run must not leave
-//   ;; anything else         a note on what the case is about
+//   ;; anything else         a note on what the case is about; but a lowercase word before a
+//                            colon is taken for a key, and an unknown key is a fault
 //
 // TEXT is the rest of the line after one blank. A final "|" is dropped: it marks the end of a text
 // that ends in blanks (or in "|"). Matching: each output named in the block must hold the lines

@@ -6,7 +6,7 @@ start:	org 100h
 empty:	equ
 fwd:	equ later
 later:	dw fwd
-;; org: a label takes the new address, org to the current address is accepted, backwards is an
+;; With org a label takes the new address, org to the current address is accepted, backwards is an
 ;; error, at or beyond the ROM size an error that keeps pc; equ without a label, equ without an
 ;; operand, equ with a forward reference (forced pass-1 warning).
 ;; exit: 5
