@@ -61,7 +61,10 @@ bool readWholeLine(SourceFile& file, int width, char* out) {
   const auto room = kMaxLineLength - line.size();
   // A tab takes width columns at most, one of them its own.
   if (line.size() * static_cast<std::size_t>(width) > kMaxLineLength) {
-    const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+    std::size_t tabs = 0;
+    for (std::size_t t = line.find('\t'); t != std::string_view::npos; t = line.find('\t', t + 1)) {
+      ++tabs;
+    }
     if (tabs * static_cast<std::size_t>(width - 1) > room) return false;
   }
   std::memcpy(out, line.data(), line.size());
@@ -111,29 +114,28 @@ int expandedColumn(std::string_view text, std::size_t offset, int tabWidth) {
   return column;
 }
 
-char* copyExpandingTabs(char* out, std::string_view text, int tabWidth) {
+char* copyExpandingTabs(char* out, const char* text, int tabWidth) {
   const int width = tabStop(tabWidth);
-  int column = 0;
-  while (!text.empty() && column < kMaxColumn) {
-    const std::size_t run =
-        std::min({text.find('\t'), text.size(), static_cast<std::size_t>(kMaxColumn - column)});
-    out = std::copy_n(text.data(), run, out);
-    column += static_cast<int>(run);
-    text.remove_prefix(run);
-    if (text.empty() || text.front() != '\t') continue;
-    const int next = columnAfter('\t', column, width);
-    out = std::fill_n(out, next - column, ' ');
-    column = next;
-    text.remove_prefix(1);
+  char* const begin = out;
+  char* const end = out + kMaxLineLength;
+  for (; *text != '\0' && out != end; ++text) {
+    if (*text != '\t') {
+      *out++ = *text;
+      continue;
+    }
+    const int column = static_cast<int>(out - begin);
+    for (int blanks = columnAfter('\t', column, width) - column; blanks > 0; --blanks) {
+      *out++ = ' ';
+    }
   }
   return out;
 }
 
 void expandLineTabs(Assembler& as) {
+  if (std::strchr(as.lineStart, '\t') == nullptr) return;
   const std::string_view line(as.lineStart);
-  if (line.find('\t') == std::string_view::npos) return;
   LineBuffer taken;
-  std::copy(line.begin(), line.end(), taken.begin());
+  *std::copy(line.begin(), line.end(), taken.begin()) = '\0';
   const std::string_view text(taken.data(), line.size());
   // The cursor, and the last token's start, keep their characters: each goes to its column.
   const auto cursor = std::min(static_cast<std::size_t>(as.scanPos - as.lineStart), line.size());
@@ -143,7 +145,7 @@ void expandLineTabs(Assembler& as) {
     const auto token = static_cast<std::size_t>(as.tokenStart - as.lineStart);
     as.tokenStart = as.lineStart + expandedColumn(text, token, as.tabWidth);
   }
-  *copyExpandingTabs(as.lineStart, text, as.tabWidth) = '\0';
+  *copyExpandingTabs(as.lineStart, taken.data(), as.tabWidth) = '\0';
   as.scanPos = scanPos;
 }
 

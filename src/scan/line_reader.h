@@ -21,9 +21,9 @@ bool readLine(Assembler& as);
 // no column passes the 255 a line holds.
 int expandedColumn(std::string_view text, std::size_t offset, int tabWidth);
 
-// Copies text to out with its tabs expanded, up to column 255, and returns the end of the copy
-// (no terminator is stored). out has room for 255 characters.
-char* copyExpandingTabs(char* out, std::string_view text, int tabWidth);
+// Copies text (terminated) to out with its tabs expanded, up to column 255, and returns the end
+// of the copy (no terminator is stored). out has room for 255 characters.
+char* copyExpandingTabs(char* out, const char* text, int tabWidth);
 
 // Expands the tabs of the current line in place, keeping the cursor and the last token's start
 // on their characters. Done before the line's text is taken as it looks: inside quotes, in macro

@@ -6,6 +6,7 @@
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "scan/char_class.h"
+#include "scan/keyword_table.h"
 #include "scan/line_reader.h"
 
 namespace zelas {
@@ -127,11 +128,8 @@ bool finishKeyword(Assembler& as, const char* p, const char* keyword, MatchMode 
 }  // namespace
 
 bool matchKeyword(Assembler& as, const char* keyword, MatchMode mode) {
-  const char* p = as.scanPos;
-  for (const char* k = keyword; *k != '\0'; ++k, ++p) {
-    if (foldCase(*p) != *k) return false;  // also stops at the terminator
-  }
-  return finishKeyword(as, p, keyword, mode);
+  const char* end = afterKeyword(as.scanPos, keyword);
+  return end != nullptr && finishKeyword(as, end, keyword, mode);
 }
 
 bool acceptChar(Assembler& as, char ch) {

@@ -64,14 +64,14 @@ constexpr Directive kDirectives[] = {
     // clang-format on
 };
 
-constexpr KeywordsByLetter kConditionalsByLetter(kConditionals, &Directive::keyword);
-constexpr KeywordsByLetter kDirectivesByLetter(kDirectives, &Directive::keyword);
+constexpr KeywordsByLetters kConditionalsByLetters(kConditionals, &Directive::keyword);
+constexpr KeywordsByLetters kDirectivesByLetters(kDirectives, &Directive::keyword);
 
 // Runs the first entry of table whose keyword matches at the cursor.
 template <std::size_t N>
 bool runFirstMatch(Assembler& as, const Directive (&table)[N],
-                   const KeywordsByLetter<N>& byLetter) {
-  for (std::uint8_t i : byLetter.startingWith(*as.scanPos)) {
+                   const KeywordsByLetters<N>& byLetters) {
+  for (std::uint8_t i : byLetters.startingWith(as.scanPos)) {
     const Directive& d = table[i];
     if (matchKeyword(as, d.keyword, d.mode)) {
       d.handler(as);
@@ -88,7 +88,7 @@ void dispatchStatementWord(Assembler& as) {
     return;
   }
   if (expandMacroCall(as)) return;
-  if (runFirstMatch(as, kDirectives, kDirectivesByLetter)) return;
+  if (runFirstMatch(as, kDirectives, kDirectivesByLetters)) return;
   if (assembleInstruction(as)) return;
   std::string word = readToken(as, true);
   reportWarning(as, msg::unknownInstruction, word.c_str());
@@ -97,7 +97,7 @@ void dispatchStatementWord(Assembler& as) {
 
 // Steps 5 on: the conditionals, then (while assembling) the statement word.
 void dispatchStatementBody(Assembler& as) {
-  if (runFirstMatch(as, kConditionals, kConditionalsByLetter)) return;
+  if (runFirstMatch(as, kConditionals, kConditionalsByLetters)) return;
   if (!as.assemblyEnabled) return;
   if (atLineEnd(as)) {
     listTextLine(as);

@@ -110,7 +110,7 @@ consteval bool tableInStep() {
 }
 static_assert(tableInStep(), "an encoder's forms are not side by side in the opcode map");
 
-constexpr KeywordsByLetter kMnemonicsByLetter(kInstructionTable, &InstructionEntry::mnemonic);
+constexpr KeywordsByLetters kMnemonicsByLetters(kInstructionTable, &InstructionEntry::mnemonic);
 
 // The bytes every form of a mnemonic takes, or 0 when its forms differ in size. The encoders of
 // such a mnemonic emit that many bytes whatever the operands, malformed ones included (their
@@ -138,7 +138,7 @@ static_assert(uniformSize("mov") == 0 && uniformSize("inc") == 0, "mov and inc h
 }  // namespace
 
 bool assembleInstruction(Assembler& as) {
-  for (std::uint8_t entry : kMnemonicsByLetter.startingWith(*as.scanPos)) {
+  for (std::uint8_t entry : kMnemonicsByLetters.startingWith(as.scanPos)) {
     const InstructionEntry& e = kInstructionTable[entry];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
     if (matchKeyword(as, e.mnemonic, mode)) {

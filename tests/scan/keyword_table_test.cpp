@@ -20,24 +20,26 @@ struct Word {
 };
 
 constexpr Word kWords[] = {{"ifdef"}, {"ifndef"}, {"if"}, {"dwl"}, {"dw"}, {"ds"}, {"di"}};
-constexpr KeywordsByLetter kByLetter(kWords, &Word::keyword);
+constexpr KeywordsByLetters kByLetters(kWords, &Word::keyword);
 
 // The table entries offered at text, in the order they are offered.
 std::vector<const char*> candidates(const char* text) {
   std::vector<const char*> out;
-  for (std::uint8_t i : kByLetter.startingWith(text[0])) out.push_back(kWords[i].keyword);
+  for (std::uint8_t i : kByLetters.startingWith(text)) out.push_back(kWords[i].keyword);
   return out;
 }
 
-TEST(KeywordTable, OffersTheEntriesOfTheFirstLetterInTableOrder) {
+TEST(KeywordTable, OffersTheEntriesOfTheFirstTwoLettersInTableOrder) {
   EXPECT_EQ(candidates("if x"), (std::vector<const char*>{"ifdef", "ifndef", "if"}));
   EXPECT_EQ(candidates("IFDEF x"), (std::vector<const char*>{"ifdef", "ifndef", "if"}));
-  EXPECT_EQ(candidates("dWl 5"), (std::vector<const char*>{"dwl", "dw", "ds", "di"}));
-  EXPECT_EQ(candidates("Ds \"a\""), (std::vector<const char*>{"dwl", "dw", "ds", "di"}));
+  EXPECT_EQ(candidates("dWl 5"), (std::vector<const char*>{"dwl", "dw"}));
+  EXPECT_EQ(candidates("Ds \"a\""), std::vector<const char*>{"ds"});
 }
 
 TEST(KeywordTable, OffersNothingAtTheLineEndOrForOtherLetters) {
   EXPECT_TRUE(candidates("").empty());
+  EXPECT_TRUE(candidates("d").empty());  // one letter: every keyword has two or more
+  EXPECT_TRUE(candidates("d1").empty());
   EXPECT_TRUE(candidates("mov a,1").empty());
   // Characters beside the letters' ranges, and bytes whose low bits are a letter's.
   for (const char* text : {"`", "{", "@", "[", ")", "&", "\xC9", "\xE9", "0", "_"}) {
@@ -51,8 +53,8 @@ constexpr Word kStatementWords[] = {
     {"ifdef"},   {"ifndef"},   {"if"},      {"define"},  {"else"}, {"endif"}, {"equ"},
     {"org"},     {"db"},       {"dwl"},     {"dw"},      {"dsu"},  {"ds"},    {"cpu"},
     {"xpageon"}, {"xpageoff"}, {"fillrom"}, {"include"}, {"inc"},  {"jnz"},   {"jz"},
-    {"jmp"},     {"mov"},      {"nop"},     {"a"},       {"and"},  {"macro"}, {"xor"}};
-constexpr KeywordsByLetter kStatementsByLetter(kStatementWords, &Word::keyword);
+    {"jmp"},     {"mov"},      {"nop"},     {"ax"},      {"and"},  {"macro"}, {"xor"}};
+constexpr KeywordsByLetters kStatementsByLetters(kStatementWords, &Word::keyword);
 
 // The entry that walking the whole table in order matches at text, or -1.
 int walkWholeTable(LineHarness& h, const std::string& text, MatchMode mode) {
@@ -65,7 +67,7 @@ int walkWholeTable(LineHarness& h, const std::string& text, MatchMode mode) {
 
 // The entry that the letter's group matches at text, or -1.
 int walkLetterGroup(LineHarness& h, const std::string& text, MatchMode mode) {
-  for (std::uint8_t i : kStatementsByLetter.startingWith(text.empty() ? '\0' : text[0])) {
+  for (std::uint8_t i : kStatementsByLetters.startingWith(text.c_str())) {
     h.setLine(text);
     if (matchKeyword(h.as, kStatementWords[i].keyword, mode)) return i;
   }

@@ -251,7 +251,7 @@ TEST(ExpandedColumn, TabsReachTheNextStopAtEveryColumn) {
       ASSERT_EQ(expandedColumn(line, at, width), static_cast<int>(at));
       ASSERT_EQ(expandedColumn(line, at + 1, width), stop) << "width " << width << " at " << at;
       LineBuffer out;
-      std::string shown(out.data(), copyExpandingTabs(out.data(), line, width));
+      std::string shown(out.data(), copyExpandingTabs(out.data(), line.c_str(), width));
       ASSERT_EQ(shown.size(), std::min<std::size_t>(static_cast<std::size_t>(stop) + 1, 255));
       ASSERT_EQ(shown.find_first_not_of(' ', at), std::min<std::size_t>(stop, 255) == 255
                                                       ? std::string::npos
