@@ -1,8 +1,10 @@
 #include "scan/scanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/assembler.h"
+#include "core/buffers.h"
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "scan/char_class.h"
@@ -37,11 +39,9 @@ const char* takeBlanks(Assembler& as) {
 
 namespace {
 
-// Copies a character literal from its opening quote; the token always ends with one quote.
-// Returns the token's length.
-std::size_t readCharLiteral(Assembler& as, char* out) {
-  char* const token = out;
-  char* p = as.scanPos;
+// Copies the character literal whose opening quote is at p to out, and returns where it stops:
+// at its closing quote or at the end of the line. The token always ends with one quote.
+const char* copyCharLiteral(const char* p, char* out) {
   // Room for the opening quote, the body and the closing quote within the token buffer.
   char* const limit = out + kMaxLineLength - 1;
   *out++ = *p++;
@@ -57,15 +57,43 @@ std::size_t readCharLiteral(Assembler& as, char* out) {
       ++p;
     }
   }
-  as.scanPos = p;
-  if (*p == '\'') {
+  *out++ = '\'';
+  *out = '\0';
+  return p;
+}
+
+// Where a literal read from the expanded line stops, in the line as kept: a tab's blanks are
+// never quotes, so the stop is the same quote counted from the opening one, or the line's end.
+char* stopInKeptLine(char* quote, const char* shownQuote, const char* shownStop) {
+  if (*shownStop == '\0') return quote + std::strlen(quote);
+  auto quotes = std::count(shownQuote + 1, shownStop + 1, '\'');
+  char* p = quote + 1;
+  for (; *p != '\0'; ++p) {
+    if (*p == '\'' && --quotes == 0) break;
+  }
+  return p;
+}
+
+// Reads a character literal from its opening quote at the cursor, and returns the token's
+// length. Inside quotes a tab's blanks are text, so a literal with a tab in reach is read from
+// the line as the listing shows it; the line itself stays as it is.
+std::size_t readCharLiteral(Assembler& as, char* out) {
+  char* const quote = as.scanPos;
+  if (std::strchr(quote, '\t') == nullptr) {
+    as.scanPos = const_cast<char*>(copyCharLiteral(quote, out));
+  } else {
+    LineBuffer shown;
+    *copyExpandingTabs(shown.data(), as.lineStart, as.tabWidth) = '\0';
+    const auto offset = static_cast<std::size_t>(quote - as.lineStart);
+    const char* shownQuote = shown.data() + expandedColumn(as.lineStart, offset, as.tabWidth);
+    as.scanPos = stopInKeptLine(quote, shownQuote, copyCharLiteral(shownQuote, out));
+  }
+  if (*as.scanPos == '\'') {
     ++as.scanPos;
   } else {
     reportWarning(as, msg::missingClosingQuote);
   }
-  *out++ = '\'';
-  *out = '\0';
-  return static_cast<std::size_t>(out - token);
+  return std::strlen(out);
 }
 
 }  // namespace
@@ -89,7 +117,6 @@ const char* readToken(Assembler& as, bool skip) {
     as.tokenLength = 1;
     ++as.scanPos;
   } else if (c == '\'') {
-    expandLineTabs(as);  // inside quotes a tab's blanks are text
     as.tokenLength = readCharLiteral(as, out);
   } else {
     reportWarning(as, msg::badCharacter, c);

@@ -99,6 +99,27 @@ TEST(ReadToken, NeverOverrunsOnAnUnclosedLiteralOfAFullLine) {
   EXPECT_EQ(token.back(), '\'');
 }
 
+// Inside quotes a tab's blanks are text: a literal takes the blanks the listing shows, while the
+// line keeps its tabs and the cursor stops behind the literal's closing quote in it.
+TEST(ReadToken, ReadsALiteralWithTabsAsTheListingShowsIt) {
+  LineHarness h;
+  h.setLine("\tdb\t'\t',5");
+  h.as.scanPos += 4;
+  EXPECT_STREQ(readToken(h.as), "'       '");  // the tab stands at column 17
+  EXPECT_EQ(h.rest(), ",5");
+  EXPECT_EQ(std::string(h.as.lineStart), "\tdb\t'\t',5");
+  // An escaped quote and a tab right after a backslash count as in the shown text.
+  h.setLine("\t'\\'\\\t'\tx");
+  h.as.scanPos += 1;
+  EXPECT_STREQ(readToken(h.as), "'\\'\\    '");  // the tab at column 12 takes four
+  EXPECT_EQ(h.rest(), "x");
+  // Unclosed: the literal runs to the end of the line, tabs expanded.
+  h.setLine("\t'a\tb");
+  h.as.scanPos += 1;
+  EXPECT_STREQ(readToken(h.as), "'a      b'");
+  EXPECT_TRUE(atLineEnd(h.as));
+}
+
 TEST(MatchKeyword, HonoursTheThreeModes) {
   LineHarness h;
   h.enableReports();
