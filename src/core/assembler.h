@@ -165,9 +165,6 @@ struct Assembler {
   // until a token of the line is read.
   const char* tokenStart = nullptr;
   int lineNumber = 0;
-  // Set while the current line is one read with its tabs as they stand (see readLineKeepingTabs);
-  // expandLineTabs gives it the text the listing shows.
-  bool lineKeepsTabs = false;
 
   // Scanner buffers, overwritten by the next call of their operation.
   LineBuffer tokenBuffer{};

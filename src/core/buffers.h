@@ -11,10 +11,6 @@ inline constexpr std::size_t kLineSize = 256;
 inline constexpr std::size_t kMaxLineLength = kLineSize - 1;
 // File names formed by the driver must fit 127 characters and a terminator.
 inline constexpr std::size_t kFileNameSize = 128;
-
-// The scanner compares keywords eight bytes at a time from any position of a line; the slack
-// behind the longest line keeps such a read inside its buffer.
-inline constexpr std::size_t kLineSlack = 8;
-using LineBuffer = std::array<char, kLineSize + kLineSlack>;
+using LineBuffer = std::array<char, kLineSize>;
 
 }  // namespace zelas

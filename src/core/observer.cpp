@@ -3,23 +3,10 @@
 #include "core/assembler.h"
 #include "macro/macro.h"
 #include "macro/macro_expand.h"
+#include "scan/line_reader.h"
 #include "scan/source_file.h"
 
 namespace zelas {
-
-namespace {
-
-// The column of at once the tabs before it are expanded, as readLine would place it.
-int expandedColumn(const Assembler& as, const char* at) {
-  int width = as.tabWidth < 1 ? 1 : as.tabWidth;
-  int column = 0;
-  for (const char* p = as.lineStart; p < at && *p != '\0'; ++p) {
-    column = *p == '\t' ? (column / width + 1) * width : column + 1;
-  }
-  return column;
-}
-
-}  // namespace
 
 SourceSpot spotAt(const Assembler& as, const char* at) {
   SourceSpot spot;
@@ -34,7 +21,8 @@ SourceSpot spotAt(const Assembler& as, const char* at) {
   }
   spot.file = as.sourceFile != nullptr ? &as.sourceFile->path() : nullptr;
   spot.line = as.lineNumber;
-  spot.column = as.lineKeepsTabs ? expandedColumn(as, at) : static_cast<int>(at - as.lineStart);
+  spot.column =
+      expandedColumn(as.lineStart, static_cast<std::size_t>(at - as.lineStart), as.tabWidth);
   return spot;
 }
 

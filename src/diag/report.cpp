@@ -10,6 +10,7 @@
 #include "diag/gnu_style.h"
 #include "diag/messages.h"
 #include "emit/listing.h"
+#include "scan/line_reader.h"
 #include "scan/scanner.h"
 #include "scan/source_file.h"
 
@@ -22,8 +23,8 @@ struct MessageText {
   char text[kLineSize];
 };
 
-// The text of a report that is shown. A line that pass 1 took with its tabs first gets the text
-// the listing shows: some messages quote the line, and the position line shows it.
+// The text of a report that is shown. The line first gets its tabs expanded, the text the listing
+// shows: some messages quote the line, and the position line shows it with the cursor's column.
 MessageText formatMessage(Assembler& as, const char* fmt, va_list args) {
   expandLineTabs(as);
   MessageText m;

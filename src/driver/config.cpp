@@ -8,6 +8,7 @@
 #include "diag/report.h"
 #include "emit/listing.h"
 #include "scan/char_class.h"
+#include "scan/line_reader.h"
 #include "scan/line_state.h"
 #include "scan/scanner.h"
 #include "scan/source_file.h"

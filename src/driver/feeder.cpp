@@ -12,6 +12,7 @@
 #include "driver/output_safety.h"
 #include "macro/macro.h"
 #include "macro/macro_expand.h"
+#include "scan/line_reader.h"
 #include "scan/line_state.h"
 #include "scan/scanner.h"
 #include "scan/source_file.h"
@@ -90,7 +91,7 @@ void feedSource(Assembler& as, const std::string& path) {
   const bool again = !as.filesReadThisPass.insert(path).second;
   LineBuffer buffer;
   useLineBuffer(as, buffer);
-  while (readLineKeepingTabs(as)) {
+  while (readLine(as)) {
     if (!again) {
       ++as.fileLines;
     } else if (++as.expandedLines > expandedLinesAllowed(as)) {

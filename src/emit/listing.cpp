@@ -9,7 +9,7 @@
 
 #include "core/assembler.h"
 #include "emit/hex_text.h"
-#include "scan/scanner.h"
+#include "scan/line_reader.h"
 
 namespace zelas {
 
@@ -83,30 +83,10 @@ char* startListLine(Assembler& as) {
   return reservePending(as, kListLineRoom);
 }
 
-// Line texts are short: they are copied in pieces of sixteen bytes, the last piece overlapping
-// the one before it, rather than by a string instruction, whose start-up costs more than the
-// copy. Nothing before text or past its n bytes is read.
-void copyLineText(char* out, const char* text, std::size_t n) {
-  if (n >= 16) {
-    for (std::size_t i = 0; i + 16 < n; i += 16) std::memcpy(out + i, text + i, 16);
-    std::memcpy(out + n - 16, text + n - 16, 16);
-  } else if (n >= 8) {
-    std::memcpy(out, text, 8);
-    std::memcpy(out + n - 8, text + n - 8, 8);
-  } else if (n >= 4) {
-    std::memcpy(out, text, 4);
-    std::memcpy(out + n - 4, text + n - 4, 4);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) out[i] = text[i];
-  }
-}
-
 // Adds text and "\n" after the prefix (at line, ending at out) and keeps the line. The current
-// line, when it was read with its tabs, is shown with them expanded, as it was read.
+// line is shown with its tabs expanded.
 void finishListLine(Assembler& as, char* line, char* out, const char* text) {
-  if (text == as.lineStart && as.lineKeepsTabs) {
-    // The line lies in a line buffer, and the reader made sure that it fits expanded; the room
-    // of a listing line leaves more than eight bytes past it.
+  if (text == as.lineStart) {
     out = copyExpandingTabs(out, text, as.tabWidth);
     *out++ = '\n';
     as.listPendingSize += static_cast<std::size_t>(out - line);
@@ -114,7 +94,7 @@ void finishListLine(Assembler& as, char* line, char* out, const char* text) {
   }
   std::size_t length = std::strlen(text);
   if (length > kLineSize) length = kLineSize;  // a line text never exceeds its buffer
-  copyLineText(out, text, length);
+  std::memcpy(out, text, length);
   out += length;
   *out++ = '\n';
   as.listPendingSize += static_cast<std::size_t>(out - line);

@@ -8,6 +8,7 @@
 #include "diag/report.h"
 #include "emit/listing.h"
 #include "scan/char_class.h"
+#include "scan/line_reader.h"
 #include "scan/scanner.h"
 #include "scan/source_file.h"
 
@@ -15,7 +16,7 @@ namespace zelas {
 
 namespace {
 
-// Body lines are read with their tabs expanded, so this is the column an editor shows.
+// Body lines are recorded with their tabs expanded, so this is the column an editor shows.
 int columnAtCursor(const Assembler& as) {
   return static_cast<int>(as.scanPos - as.lineStart) + 1;
 }
@@ -98,6 +99,9 @@ TokenKind classifyToken(Assembler& as, const char* token, int position) {
 }
 
 bool recordBodyLine(Assembler& as, Macro& macro) {
+  // A body line is kept as the listing shows it: an expansion replays its blanks, and a tab's
+  // width would depend on the column where the replayed text lands.
+  expandLineTabs(as);
   std::string indentation = takeBlanks(as);
   int column = columnAtCursor(as);
   std::string token = readToken(as, false);

@@ -12,6 +12,7 @@
 #include "emit/listing.h"
 #include "macro/macro.h"
 #include "scan/char_class.h"
+#include "scan/line_reader.h"
 #include "scan/scanner.h"
 
 namespace zelas {
@@ -156,8 +157,8 @@ bool expandMacroCall(Assembler& as) {
   if (isNameChar(first) && !as.macroTable.firstChars[static_cast<unsigned char>(first)]) {
     return false;
   }
-  // A character that begins no token draws a report, and a report expands a line read with its
-  // tabs: the rewind below must then find the expanded text, so it is expanded first.
+  // A character that begins no token draws a report, and a report expands the line's tabs in
+  // place: the rewind below must then find the expanded text, so it is expanded first.
   if (!isNameChar(first) && !isPunctChar(first) && first != '\'') expandLineTabs(as);
   char* saved = as.scanPos;
   readToken(as, true);

@@ -20,8 +20,7 @@ class SavedLineState {
         tokenStart_(as.tokenStart),
         lineReports_(as.lineReports),
         lineReportsLeftOut_(as.lineReportsLeftOut),
-        lineNumber_(as.lineNumber),
-        lineKeepsTabs_(as.lineKeepsTabs) {}
+        lineNumber_(as.lineNumber) {}
   ~SavedLineState() {
     as_.sourceFile = sourceFile_;
     as_.lineStart = lineStart_;
@@ -30,7 +29,6 @@ class SavedLineState {
     as_.lineReports = lineReports_;
     as_.lineReportsLeftOut = lineReportsLeftOut_;
     as_.lineNumber = lineNumber_;
-    as_.lineKeepsTabs = lineKeepsTabs_;
   }
   SavedLineState(const SavedLineState&) = delete;
   SavedLineState& operator=(const SavedLineState&) = delete;
@@ -44,7 +42,6 @@ class SavedLineState {
   int lineReports_;
   int lineReportsLeftOut_;
   int lineNumber_;
-  bool lineKeepsTabs_;
 };
 
 // Makes buffer the current line, empty, with the cursor at its start and line number 0.
@@ -54,7 +51,6 @@ inline void useLineBuffer(Assembler& as, LineBuffer& buffer) {
   as.scanPos = buffer.data();
   as.tokenStart = nullptr;
   as.lineNumber = 0;
-  as.lineKeepsTabs = false;
 }
 
 }  // namespace zelas

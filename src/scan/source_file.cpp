@@ -1,25 +1,18 @@
 #include "scan/source_file.h"
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
+#include <string_view>
 
 namespace zelas {
 
 namespace {
 
-// A cheap hash of a block, eight bytes a step: a file is read twice, and the two readings must
+// The hash of what was read, block by block: a file is read twice, and the two readings must
 // agree, but the check may not slow the reading down.
 std::uint64_t hashBlock(std::uint64_t hash, const char* data, std::size_t size) {
   constexpr std::uint64_t kPrime = 0x100000001B3u;
-  std::size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, data + i, 8);
-    hash = (hash ^ word) * kPrime;
-    hash ^= hash >> 29;
-  }
-  for (; i < size; ++i) hash = (hash ^ static_cast<unsigned char>(data[i])) * kPrime;
-  return hash;
+  return (hash ^ std::hash<std::string_view>{}({data, size})) * kPrime;
 }
 
 }  // namespace

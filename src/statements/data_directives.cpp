@@ -12,6 +12,7 @@
 #include "emit/emit.h"
 #include "emit/hex_text.h"
 #include "emit/listing.h"
+#include "scan/line_reader.h"
 #include "scan/scanner.h"
 #include "symbols/expression.h"
 #include "symbols/label_table.h"

@@ -11,7 +11,7 @@
 #include "macro/macro_define.h"
 #include "macro/macro_expand.h"
 #include "scan/char_class.h"
-#include "scan/keyword_index.h"
+#include "scan/keyword_table.h"
 #include "scan/scanner.h"
 #include "statements/conditionals.h"
 #include "statements/data_directives.h"
@@ -64,20 +64,16 @@ constexpr Directive kDirectives[] = {
     // clang-format on
 };
 
-constexpr KeywordIndex kConditionalIndex = makeKeywordIndex(kConditionals, &Directive::keyword);
-constexpr KeywordIndex kDirectiveIndex = makeKeywordIndex(kDirectives, &Directive::keyword);
-constexpr auto kConditionalWords = packKeywords(kConditionals, &Directive::keyword);
-constexpr auto kDirectiveWords = packKeywords(kDirectives, &Directive::keyword);
+constexpr KeywordsByLetters kConditionalsByLetters(kConditionals, &Directive::keyword);
+constexpr KeywordsByLetters kDirectivesByLetters(kDirectives, &Directive::keyword);
 
-// Tries the entries that begin with the letter at the cursor, in table order.
+// Runs the first entry of table whose keyword matches at the cursor.
 template <std::size_t N>
-bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordIndex& index,
-                   const std::array<PackedKeyword, N>& words) {
-  for (std::uint64_t c = keywordCandidates(index, as.scanPos); c != 0;) {
-    std::size_t i = takeFirstCandidate(c);
-    if (i >= N) break;  // the index was built from this table; this only informs the compiler
+bool runFirstMatch(Assembler& as, const Directive (&table)[N],
+                   const KeywordsByLetters<N>& byLetters) {
+  for (std::uint8_t i : byLetters.startingWith(as.scanPos)) {
     const Directive& d = table[i];
-    if (matchKeyword(as, d.keyword, words[i], d.mode)) {
+    if (matchKeyword(as, d.keyword, d.mode)) {
       d.handler(as);
       return true;
     }
@@ -87,13 +83,12 @@ bool runFirstMatch(Assembler& as, const Directive (&table)[N], const KeywordInde
 
 // Steps 8 to 11: the statement word, once assembly is enabled and the line is not empty.
 void dispatchStatementWord(Assembler& as) {
-  constexpr PackedKeyword kMacroWord = packKeyword("macro");
-  if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", kMacroWord, MatchMode::delimited)) {
+  if (foldCase(*as.scanPos) == 'm' && matchKeyword(as, "macro", MatchMode::delimited)) {
     defineMacro(as);
     return;
   }
   if (expandMacroCall(as)) return;
-  if (runFirstMatch(as, kDirectives, kDirectiveIndex, kDirectiveWords)) return;
+  if (runFirstMatch(as, kDirectives, kDirectivesByLetters)) return;
   if (assembleInstruction(as)) return;
   std::string word = readToken(as, true);
   reportWarning(as, msg::unknownInstruction, word.c_str());
@@ -102,7 +97,7 @@ void dispatchStatementWord(Assembler& as) {
 
 // Steps 5 on: the conditionals, then (while assembling) the statement word.
 void dispatchStatementBody(Assembler& as) {
-  if (runFirstMatch(as, kConditionals, kConditionalIndex, kConditionalWords)) return;
+  if (runFirstMatch(as, kConditionals, kConditionalsByLetters)) return;
   if (!as.assemblyEnabled) return;
   if (atLineEnd(as)) {
     listTextLine(as);

@@ -9,7 +9,7 @@
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/emit.h"
-#include "scan/keyword_index.h"
+#include "scan/keyword_table.h"
 #include "scan/scanner.h"
 #include "target/encoders.h"
 #include "target/product.h"
@@ -110,9 +110,7 @@ consteval bool tableInStep() {
 }
 static_assert(tableInStep(), "an encoder's forms are not side by side in the opcode map");
 
-constexpr KeywordIndex kMnemonicIndex =
-    makeKeywordIndex(kInstructionTable, &InstructionEntry::mnemonic);
-constexpr auto kMnemonicWords = packKeywords(kInstructionTable, &InstructionEntry::mnemonic);
+constexpr KeywordsByLetters kMnemonicsByLetters(kInstructionTable, &InstructionEntry::mnemonic);
 
 // The bytes every form of a mnemonic takes, or 0 when its forms differ in size. The encoders of
 // such a mnemonic emit that many bytes whatever the operands, malformed ones included (their
@@ -140,11 +138,10 @@ static_assert(uniformSize("mov") == 0 && uniformSize("inc") == 0, "mov and inc h
 }  // namespace
 
 bool assembleInstruction(Assembler& as) {
-  for (std::uint64_t c = keywordCandidates(kMnemonicIndex, as.scanPos); c != 0;) {
-    std::size_t entry = takeFirstCandidate(c);
+  for (std::uint8_t entry : kMnemonicsByLetters.startingWith(as.scanPos)) {
     const InstructionEntry& e = kInstructionTable[entry];
     MatchMode mode = e.delimited ? MatchMode::delimited : MatchMode::prefix;
-    if (matchKeyword(as, e.mnemonic, kMnemonicWords[entry], mode)) {
+    if (matchKeyword(as, e.mnemonic, mode)) {
       if (as.pass == 1 && kUniformSizes[entry] != 0) {
         // Pass 1 reports nothing and stores nothing: of such an instruction it needs the size.
         reserveCode(as, kUniformSizes[entry]);

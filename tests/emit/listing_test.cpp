@@ -36,7 +36,7 @@ TEST(Listing, PiecesReachTheFileInOrderAcrossManyBlocks) {
   const std::string longName(3000, 'n');  // longer than a formatted text is given at first
   for (int i = 0; i < 40000; ++i) {
     listAddressLine(as);
-    expected += "0000            \tnop\n";
+    expected += "0000                    nop\n";  // the current line is shown expanded
     int bytes[2] = {0x12, i & 0xFF};
     listCodeLine(as, i, bytes, 2, 5, "text");
     char line[64];
