@@ -12,6 +12,9 @@
 // Every section's text is its lines, each ending in a line end. Lines starting with "#" before
 // the first section are comments. With ZELAS_UPDATE_CASES=1 in the environment the expected
 // sections are rewritten from what the run gave: read every changed line before committing it.
+// With ZELAS_EXPORT_CASES=DIR each case is also written out for a run on disk by another build:
+// DIR/<room>/<case>/ holds its input files under their names and "args", the arguments one per
+// line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -90,6 +93,22 @@ std::vector<fs::path> caseFiles() {
   return files;
 }
 
+// Writes the inputs and the arguments of the case at casePath under exportRoot.
+void exportCase(const CaseFile& c, const fs::path& casePath, const fs::path& exportRoot) {
+  fs::path folder = exportRoot / casePath.parent_path().filename() / casePath.stem();
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  for (const Section& s : c.sections) {
+    if (s.kind != "in") continue;
+    fs::path file = folder / s.name;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << s.text;
+  }
+  std::ofstream args(folder / "args", std::ios::binary);
+  for (const std::string& arg : argumentsOf(c)) args << arg << "\n";
+  ASSERT_TRUE(args.good()) << folder;
+}
+
 class EndToEnd : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(EndToEnd, GivesExpectedOutputs) {
@@ -97,6 +116,9 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
   CaseFile c = parseCase(readFile(casePath));
   ASSERT_FALSE(c.sections.empty()) << casePath << " has no sections";
   bool update = std::getenv("ZELAS_UPDATE_CASES") != nullptr;
+  if (const char* exportRoot = std::getenv("ZELAS_EXPORT_CASES")) {
+    exportCase(c, casePath, exportRoot);
+  }
   {
     MemoryFileSystem files;
     for (const Section& s : c.sections) {
