@@ -1,8 +1,8 @@
 #include "diag/color.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
+
+#include "core/console.h"
 
 namespace zelas {
 
@@ -38,7 +38,7 @@ bool colorWanted(ColorMode mode, std::FILE* stream) {
     case ColorMode::automatic:
       break;
   }
-  return !noColorRequested() && isatty(fileno(stream)) == 1;
+  return !noColorRequested() && isColorTerminal(stream);
 }
 
 std::string paintSeverity(bool color, std::string_view word) {

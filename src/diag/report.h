@@ -6,7 +6,13 @@
 
 #include "core/assembler.h"
 
+#ifdef __MINGW32__
+// The Windows build formats with MinGW's standard printf (__USE_MINGW_ANSI_STDIO), not the C
+// runtime's, so the formats are checked against the standard's rules.
+#define ZELAS_PRINTF(fmtIndex, firstArg) __attribute__((format(gnu_printf, fmtIndex, firstArg)))
+#else
 #define ZELAS_PRINTF(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
+#endif
 
 namespace zelas {
 

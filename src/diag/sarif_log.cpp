@@ -1,5 +1,7 @@
 #include "diag/sarif_log.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -134,8 +136,20 @@ std::string SarifLog::text(std::string_view toolVersion) const {
   return log.dump(2) + "\n";
 }
 
-std::string fileUri(const std::string& path) {
+std::string fileUri(const std::string& written) {
   static constexpr char kHex[] = "0123456789ABCDEF";
+#ifdef _WIN32
+  // Windows separates folders with backslashes too, and an absolute path starts with its
+  // drive: C:\dir\prog.asm is file:///C%3A/dir/prog.asm.
+  std::string path = written;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      path[2] == '/') {
+    path.insert(0, "/");
+  }
+#else
+  const std::string& path = written;
+#endif
   std::string uri = path.starts_with('/') ? "file://" : "";
   for (unsigned char c : path) {
     if (keptInUri(c)) {

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "core/console.h"
 #include "core/disk_file_system.h"
 #include "disasm/disassembler.h"
 
 int main(int argc, char** argv) {
-  zelas::DiskFileSystem::openClosedStandardDescriptors();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  zelas::prepareStandardStreams();
+  std::vector<std::string> args = zelas::programArguments(argc, argv);
   zelas::DiskFileSystem files;
   return zelas::dis::runDisassembler(args, stdout, stderr, files);
 }

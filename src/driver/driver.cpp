@@ -1,6 +1,7 @@
 #include "driver/driver.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <utility>
@@ -150,9 +151,17 @@ std::string baseName(const std::string& source) {
   return source;
 }
 
-// dir/name, with one "/" between them.
+// What ends a folder's name in a path: Windows takes the backslash as well.
+#ifdef _WIN32
+constexpr const char* kFolderSeparators = "/\\";
+#else
+constexpr const char* kFolderSeparators = "/";
+#endif
+
+// dir/name, with one separator between them.
 std::string joinPath(const std::string& dir, const std::string& name) {
-  return dir.ends_with('/') ? dir + name : dir + "/" + name;
+  bool separated = !dir.empty() && std::strchr(kFolderSeparators, dir.back()) != nullptr;
+  return separated ? dir + name : dir + "/" + name;
 }
 
 // The base name of the outputs: the source's base, or with --output-dir its last part in that
@@ -160,7 +169,7 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 std::string outputBase(const Options& options, const std::string& base) {
   const std::optional<std::string>& dir = options.longOptions.outputDir;
   if (!dir) return base;
-  return joinPath(*dir, base.substr(base.rfind('/') + 1));
+  return joinPath(*dir, base.substr(base.find_last_of(kFolderSeparators) + 1));
 }
 
 // With --output-dir, the --deps, --symbols and --sarif files named without a folder go into it
@@ -168,7 +177,9 @@ std::string outputBase(const Options& options, const std::string& base) {
 void placeRequestedFiles(LongOptions& lo) {
   if (!lo.outputDir) return;
   for (std::optional<std::string>* file : {&lo.depsFile, &lo.symbolsFile, &lo.sarifFile}) {
-    if (*file && (*file)->find('/') == std::string::npos) **file = joinPath(*lo.outputDir, **file);
+    if (*file && (*file)->find_first_of(kFolderSeparators) == std::string::npos) {
+      **file = joinPath(*lo.outputDir, **file);
+    }
   }
 }
 

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "core/console.h"
 #include "core/disk_file_system.h"
 #include "driver/driver.h"
 #include "lsp/stdio_loop.h"
 
 int main(int argc, char** argv) {
-  zelas::DiskFileSystem::openClosedStandardDescriptors();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  zelas::prepareStandardStreams();
+  std::vector<std::string> args = zelas::programArguments(argc, argv);
   if (args.size() == 1 && args[0] == "--lsp") return zelas::lsp::serveStdio(0, 1);
   zelas::DiskFileSystem files;
   return zelas::runZelas(args, stdout, stderr, files);

@@ -135,14 +135,22 @@ class Recorder final : public AssemblyObserver {
 // Text written to a stream opened by openMemoryStream, readable once the stream is closed.
 class MemoryStream {
  public:
+#ifdef _WIN32
+  // Windows has no stream into memory; no caller reads the text back, so the null device
+  // takes it.
+  MemoryStream() : file_(std::fopen("NUL", "wb")) {}
+#else
   MemoryStream() : file_(open_memstream(&text_, &size_)) {}
+#endif
   ~MemoryStream() {
     close();
     std::free(text_);
   }
   MemoryStream(const MemoryStream&) = delete;
   MemoryStream& operator=(const MemoryStream&) = delete;
-  std::FILE* file() const { return file_; }
+  std::FILE* file() const {
+    return file_;
+  }
   std::string take() {
     close();
     return text_ != nullptr ? std::string(text_, size_) : std::string();

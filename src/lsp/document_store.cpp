@@ -1,6 +1,7 @@
 #include "lsp/document_store.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace zelas::lsp {
 
@@ -73,13 +74,30 @@ std::optional<std::string> uriToPath(std::string_view uri) {
       path.push_back(uri[i]);
     }
   }
+#ifdef _WIN32
+  // "file:///C:/dir/prog.asm" is C:\dir\prog.asm: the drive letter follows the first slash of
+  // the URI's path, and the path is spelt as the paths the library forms (backslashes), so that
+  // the two compare equal.
+  if (path.size() >= 3 && path[0] == '/' && std::isalpha(static_cast<unsigned char>(path[1])) &&
+      path[2] == ':') {
+    path.erase(0, 1);
+  }
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
   return path;
 }
 
 std::string pathToUri(std::string_view path) {
   constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri = "file://";
+#ifdef _WIN32
+  // A Windows path C:\dir\prog.asm is the URI path /C:/dir/prog.asm.
+  if (!path.empty() && path[0] != '/' && path[0] != '\\') uri.push_back('/');
+#endif
   for (char c : path) {
+#ifdef _WIN32
+    if (c == '\\') c = '/';
+#endif
     if (keepsInUri(c)) {
       uri.push_back(c);
       continue;

@@ -411,6 +411,16 @@ TEST(OutputDir, TakesRequestedFilesWithoutAFolderAndNamesThePathsForMake) {
   EXPECT_FALSE(fileExists("prog.sym"));
 }
 
+// On POSIX a backslash is a letter of the name, never a folder separator as on Windows.
+TEST(OutputDir, ABackslashIsPartOfTheNameOnPosix) {
+  ScopedTempDir dir;
+  writeSourceInFolder();
+  RunResult r = runZelasInProcess({"--output-dir=out", "--symbols=a\\b.sym", "src/prog"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(readFile("out/a\\b.sym"), "start: equ 00h\n");
+  EXPECT_FALSE(fileExists("a\\b.sym"));
+}
+
 TEST(OutputDir, AFolderThatDoesNotExistFailsTheRunBeforeAssembling) {
   ScopedTempDir dir;
   writeSourceInFolder();
