@@ -34,34 +34,6 @@ std::uint64_t hashStem(std::string_view stem) {
   return mix(h);
 }
 
-// Label names are short, and every operand that names a label compares one: names of up to 16
-// bytes are compared as two words, which may overlap, instead of by a library call.
-bool sameLabelName(std::string_view a, std::string_view b) {
-  std::size_t n = a.size();
-  if (n != b.size()) return false;
-  auto word = [](const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
-  };
-  auto half = [](const char* p) {
-    std::uint32_t w;
-    std::memcpy(&w, p, 4);
-    return w;
-  };
-  const char* x = a.data();
-  const char* y = b.data();
-  if (n >= 8 && n <= 16) return word(x) == word(y) && word(x + n - 8) == word(y + n - 8);
-  if (n >= 4 && n < 8) return half(x) == half(y) && half(x + n - 4) == half(y + n - 4);
-  if (n < 4) {
-    for (std::size_t i = 0; i < n; ++i) {
-      if (x[i] != y[i]) return false;
-    }
-    return true;
-  }
-  return std::memcmp(x, y, n) == 0;
-}
-
 // A name split into its stem and the number it ends in (none: 0).
 struct NameParts {
   std::string_view stem;
@@ -121,7 +93,7 @@ Label* LabelIndex::find(LabelRecords& records, const Label* scope, std::string_v
     if (slot.ref == 0) return nullptr;
     if (slot.hash != hash) continue;
     Label& label = records.at(slot.ref - 1);
-    if (label.scope == scope && sameLabelName(label.name, name)) return &label;
+    if (label.scope == scope && label.name == name) return &label;
   }
 }
 
