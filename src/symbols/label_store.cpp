@@ -13,8 +13,10 @@ std::uint64_t mix(std::uint64_t h) {
   return h;
 }
 
-// Eight bytes at a time: label names are short, and this runs for every name in an operand. The
-// last bytes are gathered one by one: reading a whole word there could pass the name's storage.
+// Eight bytes at a time, since this runs for every name in an operand: on sources with long
+// generated names a byte-at-a-time loop costs a tenth more instructions for the whole run, and
+// the library's string hash (an out-of-line call) a few percent on short ones. The last bytes
+// are gathered one by one: reading a whole word there could pass the name's storage.
 std::uint64_t hashStem(std::string_view stem) {
   std::uint64_t h = static_cast<std::uint64_t>(stem.size()) * 0x9e3779b97f4a7c15ULL;
   const char* p = stem.data();
@@ -146,13 +148,6 @@ Label* LabelStore::takeNextEntered(const Label* scope, std::string_view name) {
   Label& next = records_.entered[nextEntered_];
   if (next.scope != scope || next.name != name) return nullptr;
   ++nextEntered_;
-  // Code refers to the labels a little ahead of it (forward jumps, a loop's exit), whose records
-  // pass 1 touched long ago: the record some way ahead is asked for now, so that it is at hand
-  // by the time pass 2 gets near it.
-  constexpr std::size_t kAhead = 32;
-  if (nextEntered_ + kAhead < records_.entered.size()) {
-    __builtin_prefetch(&records_.entered[nextEntered_ + kAhead]);
-  }
   return &next;
 }
 
