@@ -75,11 +75,23 @@ Label* newLocalLabel(Assembler& as, std::string_view name, bool forEqu) {
   return &insertLabel(as, table.localScope, name, forEqu);
 }
 
-}  // namespace
-
-Label* newLabel(Assembler& as, std::string_view name, bool forEqu) {
+Label* enterLabel(Assembler& as, std::string_view name, bool forEqu) {
   if (name.empty()) return nullptr;
   return isLocalName(name) ? newLocalLabel(as, name, forEqu) : newGlobalLabel(as, name, forEqu);
+}
+
+// The statement word seems to be equ, whose label the store keeps with the constants. Only
+// where the record lies depends on the answer, so a macro of that name or an "equx" may take it
+// too.
+bool statementLooksLikeEqu(const Assembler& as) {
+  const char* p = as.scanPos;
+  return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
+}
+
+}  // namespace
+
+Label* newLabel(Assembler& as, std::string_view name) {
+  return enterLabel(as, name, false);
 }
 
 Label* findLabel(Assembler& as, std::string_view name) {
@@ -100,9 +112,9 @@ Label* nextDefinedLabel(LabelTable& table, std::string_view name) {
 
 }  // namespace
 
-Label* defineLabel(Assembler& as, std::string_view name, bool forEqu) {
+Label* defineLabel(Assembler& as, std::string_view name) {
   if (name.empty()) return nullptr;
-  if (as.pass < 2) return newLabel(as, name, forEqu);
+  if (as.pass < 2) return enterLabel(as, name, statementLooksLikeEqu(as));
   Label* label = nextDefinedLabel(as.labels, name);
   if (label == nullptr) label = findLabel(as, name);
   if (!isLocalName(name)) {

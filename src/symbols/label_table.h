@@ -29,10 +29,10 @@ struct LabelTable {
 };
 
 // The label of a statement's label field; null for an empty name or (pass 2) a name not found.
-// forEqu: the statement looks like an equ, whose label pass 1 keeps with the constants.
-Label* defineLabel(Assembler& as, std::string_view name, bool forEqu = false);
+// The scanner stands after the field's colon, at the statement word.
+Label* defineLabel(Assembler& as, std::string_view name);
 // Pass 1: enter name, or report the duplicate and return the existing record.
-Label* newLabel(Assembler& as, std::string_view name, bool forEqu = false);
+Label* newLabel(Assembler& as, std::string_view name);
 // Looks name up in the local scope ("." names) or the global table; never creates or reports.
 Label* findLabel(Assembler& as, std::string_view name);
 // A label field of pass 2 and the address pass 1 gave its label.

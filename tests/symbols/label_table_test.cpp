@@ -162,8 +162,9 @@ TEST(LabelTable, LocalsOfCrowdedScopesAndEquLabelsStayExact) {
   std::vector<Scope> scopes;
   for (int s = 0; s < 3000; ++s) {
     f.as().pc = s;
-    bool forEqu = s % 5 == 0;
-    Scope scope{newLabel(f.as(), "g" + std::to_string(s), forEqu), {}};
+    // The statement after the label field decides where the store keeps the record.
+    f.setLine(s % 5 == 0 ? "equ 0" : "nop");
+    Scope scope{defineLabel(f.as(), "g" + std::to_string(s)), {}};
     for (int l = 0; l < s % 13; ++l) {
       scope.locals.push_back(newLabel(f.as(), ".l" + std::to_string(l)));
     }
