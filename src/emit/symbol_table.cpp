@@ -66,13 +66,8 @@ void writeSymbolTable(Assembler& as) {
   listPrintf(as, "\n-----  -------------------- ------");
   // Local labels live in their global's own scope and are never listed.
   const std::vector<const Label*> sorted = sortedGlobals(as.labels);
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    // Name order scatters the rows over the records, a cache miss each: the record a few rows
-    // ahead is asked for while this one is formatted.
-    constexpr std::size_t kAhead = 8;
-    if (i + kAhead < sorted.size()) __builtin_prefetch(sorted[i + kAhead]);
-    const Label& label = *sorted[i];
-    if (!label.name.empty() && label.name.front() != '.') writeSymbolRow(as, label.name, label);
+  for (const Label* label : sorted) {
+    if (!label->name.empty() && label->name.front() != '.') writeSymbolRow(as, label->name, *label);
   }
   listPrintf(as, "\n");
 }

@@ -19,7 +19,7 @@ using Entry = std::pair<std::string, Value>;
 // entered before any global label have no scope to be named after and are left out too.
 std::vector<Entry> collectLabels(const LabelTable& table) {
   std::vector<Entry> entries;
-  table.records.forEach([&](const Label& label) {
+  table.store.forEach([&](const Label& label) {
     if (!label.resolved || label.scope == &table.orphanScope) return;
     std::string name = label.scope == nullptr ? label.name : label.scope->name + label.name;
     entries.emplace_back(std::move(name), label.value);

@@ -118,12 +118,6 @@ bool startsWithPlainWord(const Assembler& as) {
   return *p != ':';
 }
 
-// The statement word seems to be equ. Only where its label is kept depends on the answer, so a
-// macro of that name or an "equx" may take it too.
-bool startsLikeEqu(const char* p) {
-  return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
-}
-
 // The report of a label that moved points at the label field (a data statement may have cut
 // the line after its first item; the field is then at its start).
 void checkPlacementOfLineLabel(Assembler& as, const LabelPlacement& placement) {
@@ -154,9 +148,7 @@ void dispatchStatement(Assembler& as) {
   readToken(as, true);
   if (acceptChar(as, ':')) {
     if (as.assemblyEnabled) {
-      // Only pass 1 enters labels, and so only it asks where to keep one.
-      bool forEqu = as.pass == 1 && startsLikeEqu(as.scanPos);
-      as.lineLabel = defineLabel(as, as.lastToken(), forEqu);
+      as.lineLabel = defineLabel(as, as.lastToken());
       AssemblyObserver* observer = observerOf(as);
       if (observer != nullptr && as.lineLabel != nullptr) {
         observer->labelDefined(spotAt(as, nameAt), *as.lineLabel);

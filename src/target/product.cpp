@@ -1,6 +1,5 @@
 #include "target/product.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -71,34 +70,19 @@ constexpr Product kProductTable[] = {
 static_assert(std::size(kProductTable) == 40);
 static_assert(std::size(kProductTable) <= 64, "one bit of Assembler::productsDefined per row");
 
-// Up to eight characters folded to lower case, character i in byte i: one word comparison per
-// row instead of one per character, since generated sources switch products often.
-constexpr std::size_t kPackedIdLength = 8;
-constexpr std::uint64_t packFoldedId(std::string_view id) {
-  std::uint64_t word = 0;
-  for (std::size_t i = 0; i < id.size(); ++i) {
-    word |= std::uint64_t{static_cast<unsigned char>(foldCase(id[i]))} << (8 * i);
+bool sameIdIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (foldCase(a[i]) != foldCase(b[i])) return false;
   }
-  return word;
+  return true;
 }
-
-constexpr auto kPackedIds = [] {
-  std::array<std::uint64_t, std::size(kProductTable)> packed{};
-  for (std::size_t i = 0; i < packed.size(); ++i) {
-    if (kProductTable[i].id.size() > kPackedIdLength) throw "product ids fit in a word";
-    packed[i] = packFoldedId(kProductTable[i].id);
-  }
-  return packed;
-}();
 
 }  // namespace
 
 const Product* findProduct(std::string_view id) {
-  if (id.size() > kPackedIdLength) return nullptr;  // longer than every id
-  std::uint64_t key = packFoldedId(id);
-  for (std::size_t i = 0; i < kPackedIds.size(); ++i) {
-    // The length too: a NUL within id would pack like a shorter id.
-    if (kPackedIds[i] == key && kProductTable[i].id.size() == id.size()) return &kProductTable[i];
+  for (const Product& product : kProductTable) {
+    if (sameIdIgnoringCase(product.id, id)) return &product;
   }
   return nullptr;
 }

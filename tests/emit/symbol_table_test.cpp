@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/assembler.h"
 #include "emit/listing.h"
@@ -49,6 +52,29 @@ TEST_F(SymbolTable, WideValuesAndLongNamesPushTheRowRight) {
                          "\n12345   a_name_longer_than_twenty   12"
                          "\nffffffff = minus                  1"
                          "\n");
+}
+
+// Hundreds of names that share long beginnings (ties on any leading eight bytes) and differ
+// only in case or in bytes from 80h up are listed in byte order, each once, whatever the order
+// they were entered in.
+TEST_F(SymbolTable, NamesSharingLongPrefixesAreListedInByteOrder) {
+  std::vector<std::string> names;
+  for (const char* stem : {"interrupt_vector_", "Interrupt_vector_", "interrupt", "intErrupt_"}) {
+    for (const char* tail : {"", "a", "A", "_", "\xC3", "0", "10", "9", "aa", "a0"}) {
+      names.push_back(std::string(stem) + tail);
+    }
+  }
+  std::mt19937 random(7);
+  std::vector<std::string> entered = names;
+  std::shuffle(entered.begin(), entered.end(), random);
+  for (const std::string& name : entered) addLabel(name, 0, ' ', 0);
+  std::sort(names.begin(), names.end());
+  std::string expected = kHeader;
+  for (const std::string& name : names) {
+    std::string padded = name + std::string(name.size() < 20 ? 20 - name.size() : 0, ' ');
+    expected += "\n   0   " + padded + "   0";
+  }
+  EXPECT_EQ(table(), expected + "\n");
 }
 
 }  // namespace

@@ -162,8 +162,9 @@ TEST(LabelTable, LocalsOfCrowdedScopesAndEquLabelsStayExact) {
   std::vector<Scope> scopes;
   for (int s = 0; s < 3000; ++s) {
     f.as().pc = s;
-    bool forEqu = s % 5 == 0;
-    Scope scope{newLabel(f.as(), "g" + std::to_string(s), forEqu), {}};
+    // The statement after the label field decides where the store keeps the record.
+    f.setLine(s % 5 == 0 ? "equ 0" : "nop");
+    Scope scope{defineLabel(f.as(), "g" + std::to_string(s)), {}};
     for (int l = 0; l < s % 13; ++l) {
       scope.locals.push_back(newLabel(f.as(), ".l" + std::to_string(l)));
     }
@@ -189,25 +190,28 @@ TEST(LabelTable, LocalsOfCrowdedScopesAndEquLabelsStayExact) {
   }
 }
 
-// Numbers in operands skip the lookup while no label is named like one; once such a label
-// exists, a later lookup (pass 2) must find it.
-// Every length from nothing to beyond two words, with one byte changed at every position: the
-// word-wise comparison must see each of them, and never bytes beyond the names.
-TEST(LabelTable, NameComparisonSeesEveryByte) {
-  for (std::size_t length = 0; length <= 24; ++length) {
+// Every length from one byte to beyond two words, with one byte changed at every position: a
+// lookup must see each of them, and never bytes beyond the names.
+TEST(LabelTable, LookupSeesEveryByteOfTheName) {
+  for (std::size_t length = 1; length <= 24; ++length) {
+    LineFixture f(1);
     std::string a(length, 'n');
-    std::string same = a;
-    EXPECT_TRUE(sameLabelName(a, same)) << length;
-    EXPECT_FALSE(sameLabelName(a, a + "n")) << length;
+    Label* entered = newLabel(f.as(), a);
+    EXPECT_EQ(findLabel(f.as(), std::string(a)), entered) << length;
+    EXPECT_EQ(findLabel(f.as(), a + "n"), nullptr) << length;
+    EXPECT_EQ(findLabel(f.as(), a.substr(1)), nullptr) << length;
     for (std::size_t at = 0; at < length; ++at) {
       std::string b = a;
       b[at] = 'x';
-      EXPECT_FALSE(sameLabelName(a, b)) << length << " at " << at;
-      EXPECT_FALSE(sameLabelName(b, a)) << length << " at " << at;
+      EXPECT_EQ(findLabel(f.as(), b), nullptr) << length << " at " << at;
+      std::string local = "." + b;
+      EXPECT_EQ(findLabel(f.as(), local), nullptr) << length << " at " << at;
     }
   }
 }
 
+// Numbers in operands skip the lookup while no label is named like one; once such a label
+// exists, a later lookup (pass 2) must find it.
 TEST(LabelTable, LabelsNamedLikeNumbersAreFound) {
   LineFixture f(1);
   newLabel(f.as(), "start");
