@@ -36,13 +36,17 @@ void growPending(Assembler& as, std::size_t n) {
   as.listPendingCapacity = capacity;
 }
 
-// Room for n more bytes (at most kPendingCapacity) at the end of the pending text. A full block
-// is handed to the file first, then replaced by a larger one until the largest is reached.
+// A full block is handed to the file, then replaced by a larger one until the largest is
+// reached. Rare, and kept out of line: reservePending runs for every listing line and must stay
+// small enough to be inlined there.
+[[gnu::cold]] void makePendingRoom(Assembler& as, std::size_t n) {
+  flushListing(as);
+  growPending(as, n);
+}
+
+// Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
 char* reservePending(Assembler& as, std::size_t n) {
-  if (as.listPendingCapacity - as.listPendingSize < n) {
-    flushListing(as);
-    growPending(as, n);
-  }
+  if (as.listPendingCapacity - as.listPendingSize < n) makePendingRoom(as, n);
   return as.listPending.get() + as.listPendingSize;
 }
 
