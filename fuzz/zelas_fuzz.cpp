@@ -26,6 +26,16 @@ std::FILE* openSink() {
 
 }  // namespace
 
+// The address sanitizer keeps freed blocks in a quarantine of 256 MB by default. Together with
+// the fuzzer's own memory that passes half of -rss_limit_mb=512, and from then on libFuzzer
+// empties the quarantine and hands all free memory back to the kernel every second: each run
+// then pays page faults for its fresh blocks. One run frees a few megabytes at most and every
+// run is a whole assembly of its own, so a use after free happens within one run, and 64 MB
+// still catches it. ASAN_OPTIONS set by the caller override this.
+extern "C" const char* __asan_default_options() {
+  return "quarantine_size_mb=64";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static std::FILE* const sink = openSink();
   zelas::fuzz::FuzzInput in = zelas::fuzz::parseFuzzInput(data, size);

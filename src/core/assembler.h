@@ -158,6 +158,7 @@ struct Assembler {
   // blocks (flushListing), which costs far less than a library call per line.
   std::unique_ptr<char[]> listPending;
   std::size_t listPendingSize = 0;
+  std::size_t listPendingCapacity = 0;  // the size of listPending's block
   SourceFile* sourceFile = nullptr;
   char* lineStart;
   char* scanPos;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace zelas {
@@ -34,6 +35,20 @@ class MemoryInput : public InputFile {
   std::optional<std::uint64_t> failsAt_;
   std::uint64_t pos_ = 0;
 };
+
+// True when path is its own normal name: "/" or steps that are neither empty, "." nor "..",
+// and no slash at the end. Most names a run asks about are, and need no rebuilding.
+bool isNormal(std::string_view path) {
+  if (path == "/") return true;
+  std::size_t start = !path.empty() && path.front() == '/' ? 1 : 0;
+  while (true) {
+    std::size_t slash = std::min(path.find('/', start), path.size());
+    std::string_view step = path.substr(start, slash - start);
+    if (step.empty() || step == "." || step == "..") return false;
+    if (slash == path.size()) return true;
+    start = slash + 1;
+  }
+}
 
 }  // namespace
 
@@ -82,13 +97,14 @@ class MemoryFileSystem::Output : public OutputFile {
 };
 
 std::string MemoryFileSystem::normalName(const std::string& path) {
+  if (isNormal(path)) return path;
   bool absolute = !path.empty() && path.front() == '/';
-  std::vector<std::string> steps;
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = std::min(path.find('/', start), path.size());
-    std::string step = path.substr(start, end - start);
-    start = end + 1;
+  std::vector<std::string_view> steps;
+  std::string_view rest = path;
+  while (!rest.empty()) {
+    std::size_t slash = rest.find('/');
+    std::string_view step = rest.substr(0, slash);
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
     if (step.empty() || step == ".") continue;
     if (step == ".." && !steps.empty() && steps.back() != "..") {
       steps.pop_back();
@@ -97,7 +113,10 @@ std::string MemoryFileSystem::normalName(const std::string& path) {
     }
   }
   std::string name = absolute ? "/" : "";
-  for (std::size_t i = 0; i < steps.size(); ++i) name += (i == 0 ? "" : "/") + steps[i];
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (i > 0) name += '/';
+    name += steps[i];
+  }
   return name.empty() ? "." : name;
 }
 

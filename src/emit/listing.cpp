@@ -1,5 +1,6 @@
 #include "emit/listing.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -20,14 +21,32 @@ bool listingActive(const Assembler& as) {
 }
 
 constexpr std::size_t kPendingCapacity = std::size_t{1} << 20;
+constexpr std::size_t kFirstPendingCapacity = std::size_t{1} << 12;
+
+// The next block for n bytes at least: twice the last one, up to kPendingCapacity. A short
+// listing so gets a small block; a megabyte, allocated and released on every run, costs an
+// embedding program (the fuzzer above all) more than assembling a small source does.
+void growPending(Assembler& as, std::size_t n) {
+  std::size_t capacity = std::max(kFirstPendingCapacity, as.listPendingCapacity * 2);
+  while (capacity < n) capacity *= 2;
+  capacity = std::min(capacity, kPendingCapacity);
+  if (capacity <= as.listPendingCapacity) return;
+  // Not cleared: only what is written of it is ever read.
+  as.listPending = std::make_unique_for_overwrite<char[]>(capacity);
+  as.listPendingCapacity = capacity;
+}
+
+// A full block is handed to the file, then replaced by a larger one until the largest is
+// reached. Rare, and kept out of line: reservePending runs for every listing line and must stay
+// small enough to be inlined there.
+[[gnu::cold]] void makePendingRoom(Assembler& as, std::size_t n) {
+  flushListing(as);
+  growPending(as, n);
+}
 
 // Room for n more bytes (at most kPendingCapacity) at the end of the pending text.
 char* reservePending(Assembler& as, std::size_t n) {
-  // Not cleared: a small listing touches only the first pages of the block.
-  if (as.listPending == nullptr) {
-    as.listPending = std::make_unique_for_overwrite<char[]>(kPendingCapacity);
-  }
-  if (kPendingCapacity - as.listPendingSize < n) flushListing(as);
+  if (as.listPendingCapacity - as.listPendingSize < n) makePendingRoom(as, n);
   return as.listPending.get() + as.listPendingSize;
 }
 

@@ -32,6 +32,18 @@ TEST(MemoryFileSystem, NamesAreComparedAfterTheirDotSteps) {
   EXPECT_EQ(MemoryFileSystem::normalName("/../x/."), "/x");
   EXPECT_EQ(MemoryFileSystem::normalName("../x"), "../x");
   EXPECT_EQ(MemoryFileSystem::normalName("a/.."), ".");
+  // Names that are already normal come back as they are; the others are rebuilt.
+  EXPECT_EQ(MemoryFileSystem::normalName("dir/.x/..y/prog.asm"), "dir/.x/..y/prog.asm");
+  EXPECT_EQ(MemoryFileSystem::normalName("/abs"), "/abs");
+  EXPECT_EQ(MemoryFileSystem::normalName("/"), "/");
+  EXPECT_EQ(MemoryFileSystem::normalName("//"), "/");
+  EXPECT_EQ(MemoryFileSystem::normalName(""), ".");
+  EXPECT_EQ(MemoryFileSystem::normalName("."), ".");
+  EXPECT_EQ(MemoryFileSystem::normalName("dir/"), "dir");
+  EXPECT_EQ(MemoryFileSystem::normalName("dir//x"), "dir/x");
+  EXPECT_EQ(MemoryFileSystem::normalName("dir/x/."), "dir/x");
+  EXPECT_EQ(MemoryFileSystem::normalName("x/.."), ".");
+  EXPECT_EQ(MemoryFileSystem::normalName(".."), "..");
   MemoryFileSystem files;
   files.addFile("dir/prog.asm", "text");
   files.addLink("alias.asm", "./dir/prog.asm");

@@ -99,6 +99,32 @@ TEST(Listing, OldListingStaysUntilTheNewOneIsCommitted) {
   EXPECT_EQ(as.listFile, nullptr);
 }
 
+// The block starts small and doubles as the listing grows, up to its largest size; a piece
+// larger than twice the block must still fit whole, and every byte reaches the file in order.
+TEST(Listing, BlockGrowsWithTheListingUpToItsLargestSize) {
+  PassTwoListing listing;
+  Assembler& as = listing.as;
+  listPrintf(as, "%s\n", "small");
+  std::size_t first = as.listPendingCapacity;
+  EXPECT_GE(first, 1024u);
+  EXPECT_LE(first, 65536u);
+  std::string expected = "small\n";
+  const std::string piece(5 * first + 7, 'p');
+  listWrite(as, piece.data(), piece.size());
+  expected += piece;
+  EXPECT_GE(as.listPendingCapacity, piece.size());
+  EXPECT_LE(as.listPendingSize, as.listPendingCapacity);
+  for (int i = 0; expected.size() < (std::size_t{3} << 20); ++i) {
+    std::string line = std::to_string(i) + std::string(i % 300, 'x') + "\n";
+    listWrite(as, line.data(), line.size());
+    expected += line;
+    ASSERT_LE(as.listPendingSize, as.listPendingCapacity);
+  }
+  EXPECT_EQ(as.listPendingCapacity, std::size_t{1} << 20);
+  EXPECT_TRUE(closeListing(as));
+  EXPECT_EQ(listing.text(), expected);
+}
+
 TEST(Listing, SmallListingIsWrittenAtTheFlush) {
   PassTwoListing listing;
   Assembler& as = listing.as;
