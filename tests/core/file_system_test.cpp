@@ -243,31 +243,87 @@ TEST(DiskRuns, ClosedStandardErrorGivesNoOutputItsNumber) {
 }
 
 // A run killed while it writes leaves the good files of the run before, whole.
+// The disk file system, except that the process kills itself (SIGKILL, no chance to clean up)
+// at a chosen write or commit of its outputs: a run stopped from outside at that very moment,
+// whatever the speed of the machine.
+class KillingFileSystem : public FileSystem {
+ public:
+  KillingFileSystem(int writesBeforeKill, int commitsBeforeKill)
+      : writesLeft_(writesBeforeKill), commitsLeft_(commitsBeforeKill) {}
+
+  std::unique_ptr<InputFile> openForReading(const std::string& path,
+                                            OpenFailure* failure) override {
+    return disk_.openForReading(path, failure);
+  }
+  std::unique_ptr<OutputFile> createOutput(const std::string& path) override {
+    std::unique_ptr<OutputFile> output = disk_.createOutput(path);
+    if (!output) return nullptr;
+    return std::make_unique<KillingOutput>(*this, std::move(output));
+  }
+  std::optional<FileId> identify(const std::string& path) override { return disk_.identify(path); }
+  std::optional<NameId> identifyName(const std::string& path) override {
+    return disk_.identifyName(path);
+  }
+  bool remove(const std::string& path) override { return disk_.remove(path); }
+
+ private:
+  class KillingOutput : public OutputFile {
+   public:
+    KillingOutput(KillingFileSystem& files, std::unique_ptr<OutputFile> output)
+        : files_(files), output_(std::move(output)) {}
+    bool write(const char* data, std::size_t size) override {
+      if (files_.writesLeft_-- == 0) kill(getpid(), SIGKILL);
+      return output_->write(data, size);
+    }
+    bool commit() override {
+      if (files_.commitsLeft_-- == 0) kill(getpid(), SIGKILL);
+      return output_->commit();
+    }
+
+   private:
+    KillingFileSystem& files_;
+    std::unique_ptr<OutputFile> output_;
+  };
+
+  DiskFileSystem disk_;
+  int writesLeft_;  // negative: never killed on a write
+  int commitsLeft_;
+};
+
 TEST(DiskRuns, AKilledRunLeavesTheEarlierOutputsWhole) {
-  ScopedTempDir dir;
-  std::string source;
-  for (int i = 0; i < 400000; ++i) source += "\tdb 1,2,3,4,5,6,7,8\n";
-  writeFile("prog.asm", source);
-  for (const char* name : {"prog.lst", "prog.rom", "prog.hex"}) writeFile(name, "good\n");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    DiskFileSystem files;
-    std::FILE* sink = std::tmpfile();
-    _exit(runZelas({"-e", "prog"}, sink, sink, files));
-  }
-  usleep(150000);
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  for (const char* name : {"prog.lst", "prog.rom", "prog.hex"}) {
-    std::string text = readFile(name);
-    // Either the old file, or (on a machine fast enough to finish first) a whole new one.
-    bool whole = text == "good\n" || (text.size() > 1000 && text.back() == '\n');
-    EXPECT_TRUE(whole) << name << ": " << text.size() << " bytes";
-  }
-  if (WIFSIGNALED(status)) {
-    EXPECT_EQ(readFile("prog.rom"), "good\n");
+  struct Stop {
+    int writes;
+    int commits;
+    int filesReplaced;  // outputs committed before the kill
+  };
+  // Killed while the listing is being written, before any output is committed, and between the
+  // commit of the first output and that of the second.
+  for (Stop stop : {Stop{3, -1, 0}, Stop{-1, 1, 1}}) {
+    SCOPED_TRACE(stop.writes >= 0 ? "killed while writing" : "killed between two commits");
+    ScopedTempDir dir;
+    std::string source;
+    for (int i = 0; i < 50000; ++i) source += "\tdb 1,2,3,4,5,6,7,8\n";
+    writeFile("prog.asm", source);
+    for (const char* name : {"prog.lst", "prog.rom", "prog.hex"}) writeFile(name, "good\n");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      KillingFileSystem files(stop.writes, stop.commits);
+      std::FILE* sink = std::tmpfile();
+      _exit(runZelas({"-e", "prog"}, sink, sink, files));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    int replaced = 0;
+    for (const char* name : {"prog.lst", "prog.rom", "prog.hex"}) {
+      std::string text = readFile(name);
+      if (text == "good\n") continue;
+      ++replaced;
+      // A replaced file is a whole new one, never a cut one.
+      EXPECT_TRUE(text.size() > 100000 && text.back() == '\n') << name << ": " << text.size();
+    }
+    EXPECT_EQ(replaced, stop.filesReplaced);
   }
 }
 
