@@ -5,7 +5,7 @@
 #include "core/assembler.h"
 #include "diag/messages.h"
 #include "diag/report.h"
-#include "scan/char_class.h"
+#include "scan/keyword_table.h"
 
 namespace zelas {
 
@@ -84,8 +84,7 @@ Label* enterLabel(Assembler& as, std::string_view name, bool forEqu) {
 // where the record lies depends on the answer, so a macro of that name or an "equx" may take it
 // too.
 bool statementLooksLikeEqu(const Assembler& as) {
-  const char* p = as.scanPos;
-  return foldCase(p[0]) == 'e' && foldCase(p[1]) == 'q' && foldCase(p[2]) == 'u';
+  return afterKeyword(as.scanPos, "equ") != nullptr;
 }
 
 }  // namespace

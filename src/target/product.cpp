@@ -7,7 +7,6 @@
 #include "diag/messages.h"
 #include "diag/report.h"
 #include "emit/listing.h"
-#include "scan/char_class.h"
 #include "scan/scanner.h"
 #include "statements/defined_symbols.h"
 
@@ -70,19 +69,11 @@ constexpr Product kProductTable[] = {
 static_assert(std::size(kProductTable) == 40);
 static_assert(std::size(kProductTable) <= 64, "one bit of Assembler::productsDefined per row");
 
-bool sameIdIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (foldCase(a[i]) != foldCase(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const Product* findProduct(std::string_view id) {
   for (const Product& product : kProductTable) {
-    if (sameIdIgnoringCase(product.id, id)) return &product;
+    if (sameTextNoCase(product.id, id)) return &product;
   }
   return nullptr;
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
 #include "support/test_support.h"
@@ -320,9 +319,9 @@ void exportCase(const EndToEndCase& c, const fs::path& folder) {
   for (const auto& [name, text] : c.inputs) {
     fs::path path = folder / name;
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    writeFile(path, text);
   }
-  std::ofstream(folder / "args", std::ios::binary) << joinLines(c.args);
+  writeFile(folder / "args", joinLines(c.args));
 }
 
 }  // namespace zelas::test

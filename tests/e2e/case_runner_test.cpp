@@ -42,7 +42,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -105,8 +104,7 @@ TEST_P(EndToEnd, GivesExpectedOutputs) {
   RunResult run = runZelasInProcess(files, c.args);
   if (std::getenv("ZELAS_UPDATE_CASES") != nullptr) {
     updateExpectations(c, run, files);
-    std::ofstream(path, std::ios::binary)
-        << (path.extension() == ".case" ? renderWholeCase(c) : renderSourceCase(c));
+    writeFile(path, path.extension() == ".case" ? renderWholeCase(c) : renderSourceCase(c));
     return;
   }
   EXPECT_EQ(run.status, c.exitStatus.value_or(-1)) << path.filename() << ", exit status";
